@@ -1,0 +1,73 @@
+// File-system operations: directory listings, current directory, existence,
+// attributes, deletion. Paths are Windows paths ("C:\WINDOWS\SYSTEM").
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+// File attribute bits, with their Windows values.
+namespace attr {
+constexpr uint32_t ReadOnly = 0x01;
+constexpr uint32_t Hidden = 0x02;
+constexpr uint32_t System = 0x04;
+constexpr uint32_t VolumeLabel = 0x08;
+constexpr uint32_t Directory = 0x10;
+constexpr uint32_t Archive = 0x20;
+constexpr uint32_t Normal = 0x80;
+constexpr uint32_t ReparsePoint = 0x400;
+// Filters for DirectoryListing.
+constexpr uint32_t AnyFile = 0x3F;
+constexpr uint32_t FilesOnly = ReadOnly | Hidden | System | Archive;
+}  // namespace attr
+
+struct DirEntry {
+    std::string name;      // long name, in its own case
+    uint64_t size = 0;     // bytes
+    int32_t stamp = 0;     // last write, local time, packed as an MS-DOS date stamp
+    uint32_t attributes = 0;
+
+    bool isFolder() const { return (attributes & attr::Directory) != 0; }
+    // A symbolic link, junction or mount point: never to be walked into.
+    bool isLink() const { return (attributes & attr::ReparsePoint) != 0; }
+};
+
+// Lists the entries matching a pattern such as "C:\WINDOWS\*.*". Entries that
+// are hidden, system, folders or volume labels are returned only when their
+// bit is in the filter; plain, read-only and archive files always are. "." and
+// ".." are returned like any folder. A listing that cannot be opened simply
+// yields nothing. The handle is released by the destructor.
+class DirectoryListing {
+public:
+    DirectoryListing(const std::string& pattern, uint32_t filter);
+    ~DirectoryListing();
+    DirectoryListing(const DirectoryListing&) = delete;
+    DirectoryListing& operator=(const DirectoryListing&) = delete;
+
+    bool next(DirEntry& entry);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// "C:" makes drive C current, at that drive's own current folder.
+bool setCurrentDirectory(const std::string& path);
+std::string currentDirectory();
+bool createDirectory(const std::string& path);
+// The absolute form of a path relative to the current drive and folder.
+std::string fullPath(const std::string& path);
+
+// A file, not a folder, exists at the path.
+bool fileExists(const std::string& path);
+bool folderExists(const std::string& path);
+// Attribute bits, or -1 when nothing exists at the path.
+int64_t fileAttributes(const std::string& path);
+bool setFileAttributes(const std::string& path, uint32_t attributes);
+bool deleteFile(const std::string& path);
+// Removes a folder only if it is empty. A trailing backslash is accepted.
+bool removeDirectory(const std::string& path);
+
+}  // namespace platform

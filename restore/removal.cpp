@@ -1,0 +1,125 @@
+// Removal of the ticked review entries: files deleted or sent to the Recycle
+// Bin, then the ticked folders that are empty by then, innermost first.
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/shell.h"
+#include "restore/finish_window.h"
+#include "restore/review_window.h"
+#include "wizard/app_state.h"
+#include "wizard/pages.h"
+
+namespace restore {
+
+namespace {
+
+// The shell's list of names: the path, its NUL and the list's closing NUL.
+constexpr size_t ShellBufferSize = 256;
+// MAX_PATH less its NUL: no Windows path is longer, and the shell would not
+// treat a longer one faithfully.
+constexpr size_t LongestPath = 259;
+
+bool isDriveRooted(const std::string& path) {
+    return path.size() >= 3 &&
+           ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
+           path[1] == ':' && path[2] == '\\';
+}
+
+// Characters that would make a name mean something other than itself: the
+// shell expands wildcards, and a NUL would end the name early.
+bool hasSpecialCharacters(const std::string& text) {
+    return text.find_first_of(std::string("*?\0", 3)) != std::string::npos;
+}
+
+bool isDotName(const std::string& part) {
+    return part == "." || part == "..";
+}
+
+// A listed folder: "C:\" or "C:\NAME\...\", every step a plain name.
+bool isListedFolder(const std::string& location) {
+    if (!isDriveRooted(location) || location.back() != '\\')
+        return false;
+    if (hasSpecialCharacters(location) || location.find('/') != std::string::npos)
+        return false;
+    size_t start = 3;
+    while (start < location.size()) {
+        const size_t end = location.find('\\', start);
+        const std::string part = location.substr(start, end - start);
+        if (part.empty() || isDotName(part))
+            return false;
+        start = end + 1;
+    }
+    return true;
+}
+
+bool isPlainName(const std::string& name) {
+    return !name.empty() && !isDotName(name) && !hasSpecialCharacters(name) &&
+           name.find_first_of("\\/:") == std::string::npos;
+}
+
+}  // namespace
+
+bool EraseFile(const std::string& path) {
+    if (!platform::fileExists(path))
+        return false;
+    platform::setFileAttributes(path, platform::attr::Archive);
+    return platform::deleteFile(path);
+}
+
+bool RecycleFile(const std::string& path) {
+    if (!platform::fileExists(path))
+        return false;
+    const std::string full = platform::fullPath(path);
+    // Whatever reaches the shell's delete must name this one file: a folder
+    // or a pattern there would take everything it covers with it.
+    if (!isDriveRooted(full) || hasSpecialCharacters(full) || full.size() > LongestPath) {
+        return false;
+    }
+    if (!platform::fileExists(full))
+        return false;
+
+    // Zero-filled, so the two closing NULs follow the path; paths beyond the
+    // usual buffer get a buffer of their own size rather than overrunning it.
+    std::vector<char> from(std::max(ShellBufferSize, full.size() + 2), '\0');
+    std::memcpy(from.data(), full.data(), full.size());
+    const unsigned flags =
+        platform::fof::Silent | platform::fof::NoConfirmation | platform::fof::AllowUndo;
+    const int result = platform::shellDelete(from.data(), flags);
+    return result == 0 && !platform::fileExists(path);
+}
+
+}  // namespace restore
+
+void TForm4::Deletion() {
+    TForm3* review = wizard::pages().form3;
+    if (review == nullptr)
+        return;
+    const bool recycle = wizard::app().settings.useRecycleBin;
+
+    platform::ListView& files = review->Fileview;
+    for (int i = 0; i < files.count(); ++i) {
+        if (!files.checked(i))
+            continue;
+        const std::string location = files.subItem(i, 1);
+        const std::string name = files.caption(i);
+        // Only ever the file the entry names, at its full path.
+        if (!restore::isListedFolder(location) || !restore::isPlainName(name))
+            continue;
+        const std::string path = location + name;
+        if (recycle) {
+            restore::RecycleFile(path);
+        } else {
+            restore::EraseFile(path);
+        }
+    }
+
+    // Last to first, so inner folders go before those holding them; a folder
+    // that is not empty by then stays, and folders never go to the Recycle Bin.
+    platform::ListView& folders = review->Folderview;
+    for (int i = folders.count() - 1; i >= 0; --i) {
+        if (folders.checked(i))
+            platform::removeDirectory(folders.caption(i));
+    }
+}

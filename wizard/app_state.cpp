@@ -17,7 +17,8 @@ Pages& pages() {
 
 int driveIndex(char letter) {
     for (int i = 0; i < DriveCount; ++i) {
-        if (DriveLetters[i] == letter) return i;
+        if (DriveLetters[i] == letter)
+            return i;
     }
     return -1;
 }

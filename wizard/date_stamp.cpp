@@ -4,18 +4,19 @@
 namespace wizard {
 
 int32_t FileDateStamp(const platform::DateTime& m) {
-    if (m.year < 1980 || m.year > 2099) return 0;
+    if (m.year < 1980 || m.year > 2099)
+        return 0;
     // Packed unsigned: years from 2044 on reach bit 31 and read back negative.
-    const uint32_t packed = (static_cast<uint32_t>(m.year - 1980) << 25) |
-                            (static_cast<uint32_t>(m.month) << 21) |
-                            (static_cast<uint32_t>(m.day) << 16) |
-                            (static_cast<uint32_t>(m.hour) << 11) |
-                            (static_cast<uint32_t>(m.minute) << 5) |
-                            static_cast<uint32_t>(m.second / 2);
+    const uint32_t packed =
+        (static_cast<uint32_t>(m.year - 1980) << 25) | (static_cast<uint32_t>(m.month) << 21) |
+        (static_cast<uint32_t>(m.day) << 16) | (static_cast<uint32_t>(m.hour) << 11) |
+        (static_cast<uint32_t>(m.minute) << 5) | static_cast<uint32_t>(m.second / 2);
     return static_cast<int32_t>(packed);
 }
 
-static bool isLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+static bool isLeap(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 static int daysInMonth(int year, int month) {
     static const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};

@@ -9,7 +9,8 @@ namespace wizard {
 static platform::MessagePlacement placeFromPage1(int a, int b) {
     platform::MessagePlacement place;
     const TForm1* page1 = pages().form1;
-    if (page1 == nullptr) return place;
+    if (page1 == nullptr)
+        return place;
     const platform::Rect outer = page1->outerBounds();
     // Integer division rounds towards zero; a negative coordinate stays unset.
     place.x = outer.left + outer.width / 2 - a;
@@ -19,11 +20,16 @@ static platform::MessagePlacement placeFromPage1(int a, int b) {
 
 static const char* captionOf(platform::MessageKind kind) {
     switch (kind) {
-        case platform::MessageKind::Warning: return "Warning";
-        case platform::MessageKind::Error: return "Error";
-        case platform::MessageKind::Information: return "Information";
-        case platform::MessageKind::Confirmation: return "Confirm";
-        case platform::MessageKind::Plain: break;
+        case platform::MessageKind::Warning:
+            return "Warning";
+        case platform::MessageKind::Error:
+            return "Error";
+        case platform::MessageKind::Information:
+            return "Information";
+        case platform::MessageKind::Confirmation:
+            return "Confirm";
+        case platform::MessageKind::Plain:
+            break;
     }
     return platform::applicationTitle().c_str();
 }

@@ -12,9 +12,9 @@ public:
     TForm1();
     ~TForm1() override;
 
-    platform::Panel Panel1;              // side picture
+    platform::Panel Panel1;  // side picture
     platform::Picture Image1;
-    platform::Picture snapimage;         // invisible sources of page 2's picture
+    platform::Picture snapimage;  // invisible sources of page 2's picture
     platform::Picture restoreimage;
     platform::Panel Panel2;              // first-run welcome
     platform::Panel Panel3;              // the choice, covers the welcome panel
@@ -23,11 +23,11 @@ public:
     platform::Label Label4;              // snapshot date
     platform::Label Label3;              // days passed
     platform::BevelLine Bevel1;
-    platform::Button Button4;            // "&Settings..."
-    platform::Button Button1;            // "< &Back"
-    platform::Button Button2;            // "&Next >"
-    platform::Button Button3;            // "Cancel"
-    platform::Button Button5;            // "Help"
+    platform::Button Button4;  // "&Settings..."
+    platform::Button Button1;  // "< &Back"
+    platform::Button Button2;  // "&Next >"
+    platform::Button Button3;  // "Cancel"
+    platform::Button Button5;  // "Help"
 
     void FormCreate();
     void FormActivate();

@@ -18,21 +18,22 @@ public:
     ~TForm2() override;
 
     // Shared with the snapshot, change-scanner and backup routines.
-    platform::Label Label2;            // status text
+    platform::Label Label2;  // status text
     platform::ProgressBar ProgressBar1;
-    platform::ListBox ListBox1;        // hidden line buffer
+    platform::ListBox ListBox1;  // hidden line buffer
 
-    platform::Picture Image1;          // side picture, set from page 1
-    platform::Panel Panel2;            // "Take snapshot"
-    platform::Panel Panel3;            // "Scan for new files"
+    platform::Panel Panel1;    // frame of the side picture
+    platform::Picture Image1;  // side picture, set from page 1
+    platform::Panel Panel2;    // "Take snapshot"
+    platform::Panel Panel3;    // "Scan for new files"
     platform::Animation Animate1;
     platform::Animation Animate2;
-    platform::Label Label1;            // "Please Wait ..."
+    platform::Label Label1;  // "Please Wait ..."
     platform::BevelLine Bevel1;
-    platform::Button Button1;          // "< &Back"
-    platform::Button Button2;          // "&Start >"
-    platform::Button Button3;          // "Cancel"
-    platform::Button Button4;          // "Help"
+    platform::Button Button1;  // "< &Back"
+    platform::Button Button2;  // "&Start >"
+    platform::Button Button3;  // "Cancel"
+    platform::Button Button4;  // "Help"
 
     void FormActivate();
     void Button1Click();
@@ -49,6 +50,10 @@ public:
     restore::ScanState scan;
 
 private:
+    void StartSnapshotDrives(bool stopOnCancel);
+    void StartRestoreScan();
+    void ResumeAfterFailedRun();
+
     struct Texts;  // the panels' titles and explanations
     std::unique_ptr<Texts> texts_;
 };

@@ -1,0 +1,77 @@
+// Moves between the four wizard pages, keeping the wizard in place on screen.
+#include "restore/finish_window.h"
+#include "restore/review_window.h"
+#include "wizard/app_state.h"
+#include "wizard/page1.h"
+#include "wizard/pages.h"
+#include "wizard/progress_window.h"
+
+namespace wizard {
+
+namespace {
+
+bool ReviewListsHoldItems() {
+    const TForm3* page3 = pages().form3;
+    return page3 != nullptr && (page3->Fileview.count() > 0 || page3->Folderview.count() > 0);
+}
+
+WizardPage* PageWindow(int page) {
+    const Pages& all = pages();
+    switch (page) {
+        case 1:
+            return all.form1;
+        case 2:
+            return all.form2;
+        case 3:
+            return all.form3;
+        case 4:
+            return all.form4;
+        default:
+            return nullptr;
+    }
+}
+
+// The page entered from `page` in `direction`, or 0 for no move.
+int Destination(int page, char direction) {
+    const bool snapshot = app().run.snapshotMode;
+    if (direction == 'N') {
+        switch (page) {
+            case 1:
+                return 2;
+            case 2:
+                return snapshot || !ReviewListsHoldItems() ? 4 : 3;
+            case 3:
+                return 4;
+            default:
+                return 0;
+        }
+    }
+    if (direction == 'B') {
+        switch (page) {
+            case 2:
+                return 1;
+            case 3:
+                return 2;
+            case 4:
+                return snapshot || !ReviewListsHoldItems() ? 2 : 3;
+            default:
+                return 0;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+void Navigate(int page, char direction) {
+    WizardPage* from = PageWindow(page);
+    WizardPage* to = PageWindow(Destination(page, direction));
+    if (from == nullptr || to == nullptr)
+        return;
+    const platform::Rect place = from->outerBounds();
+    to->moveTo(place.left, place.top);
+    to->showWindow();
+    from->hideWindow();
+}
+
+}  // namespace wizard

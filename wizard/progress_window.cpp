@@ -1,0 +1,92 @@
+// Page 2, the progress window: its controls and texts, its activation, and
+// the Back, Cancel and Help buttons. The Start run is in start_run.cpp.
+#include "wizard/progress_window.h"
+
+#include "platform/app.h"
+#include "snapshot/drive_statistics.h"
+#include "wizard/app_state.h"
+#include "wizard/pages.h"
+#include "wizard/resource_ids.h"
+#include "wizard/wizard_texts.h"
+
+namespace {
+constexpr int AnimationStopFrame = 8;
+}
+
+struct TForm2::Texts {
+    explicit Texts(TForm2& page)
+        : snapshotTitle(&page.Panel2, 8, 8, "Take snapshot", wizard::TitleFont()),
+          snapshotText(&page.Panel2, {8, 40, 324, 130}, platform::Background::ButtonFace, false),
+          restoreTitle(&page.Panel3, 8, 8, "Scan for new files", wizard::TitleFont()),
+          restoreText(&page.Panel3, {8, 40, 324, 130}, platform::Background::ButtonFace, false) {
+        wizard::FillParagraphs(snapshotText, wizard::SnapshotParagraphs());
+        wizard::FillParagraphs(restoreText, wizard::RestoreParagraphs());
+    }
+    platform::Label snapshotTitle;
+    platform::RichEdit snapshotText;
+    platform::Label restoreTitle;
+    platform::RichEdit restoreText;
+};
+
+TForm2::TForm2()
+    : Label2(this, 8, 266, " Ready.."),
+      ProgressBar1(this, {72, 266, 420, 16}),
+      Panel1(this, PictureBounds),
+      Image1(&Panel1, {0, 0, PictureBounds.width, PictureBounds.height}, wizard::SnapshotPictureId),
+      Panel2(this, ContentBounds),
+      Panel3(this, ContentBounds),
+      Animate1(&Panel2, {16, 180, 80, 50}, AnimationStopFrame),
+      Animate2(&Panel3, {16, 180, 80, 50}, AnimationStopFrame),
+      Label1(&Panel2, 112, 198, "Please Wait ..."),
+      Bevel1(this, RuleBounds),
+      Button1(this, buttonAt(BackLeft), "< &Back"),
+      Button2(this, buttonAt(NextLeft), "&Start >"),
+      Button3(this, buttonAt(CancelLeft), "Cancel"),
+      Button4(this, buttonAt(HelpLeft), "Help"),
+      texts_(std::make_unique<Texts>(*this)) {
+    Panel3.hide();
+    Label1.hide();
+    ProgressBar1.setMaximum(100);
+    onActivate = [this] { FormActivate(); };
+    Button1.onClick = [this] { Button1Click(); };
+    Button2.onClick = [this] { Button2Click(); };
+    Button3.onClick = [this] { Button3Click(); };
+    Button4.onClick = [this] { Button4Click(); };
+}
+
+TForm2::~TForm2() = default;
+
+// Runs again whenever page 2 becomes active, also during a run when a message
+// box over it closes.
+void TForm2::FormActivate() {
+    wizard::AppState& state = wizard::app();
+    Button2.setFocus();
+    state.run.cancelRequested = false;
+    Label2.setCaption("Ready..");
+    snapshot::ClearDriveReports();
+    if (state.run.snapshotMode) {
+        Panel2.show();
+        Panel3.hide();
+    } else if (state.run.restoreMode) {
+        Panel3.show();
+        Panel2.hide();
+    }
+}
+
+void TForm2::Button1Click() {
+    wizard::Navigate(2, 'B');
+}
+
+// While a walk runs (the bar has moved) Cancel asks it to stop; on an idle
+// page it ends the program.
+void TForm2::Button3Click() {
+    wizard::RunFlags& run = wizard::app().run;
+    if (ProgressBar1.position() != 0)
+        run.cancelRequested = true;
+    if (!run.cancelRequested)
+        platform::quit();
+}
+
+void TForm2::Button4Click() {
+    wizard::CallHelp();
+}

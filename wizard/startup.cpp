@@ -1,0 +1,77 @@
+// Start-up of the wizard: the folder paths, the settings, the data folder and
+// the first-run decision; and the help file.
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/shell.h"
+#include "platform/system.h"
+#include "wizard/app_state.h"
+#include "wizard/page1.h"
+#include "wizard/pages.h"
+#include "wizard/settings.h"
+
+namespace {
+
+constexpr unsigned WindowsDirectoryBuffer = 256;
+constexpr size_t HelpPathBuffer = 256;
+constexpr unsigned HelpContents = 3;
+
+// Everything from the last backslash on removed.
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('\\');
+    return slash == std::string::npos ? path : path.substr(0, slash);
+}
+
+}  // namespace
+
+void TForm1::Start() {
+    wizard::AppState& state = wizard::app();
+    wizard::Paths& paths = state.paths;
+    paths.programDir = FolderOf(platform::moduleFileName());
+    paths.dataDir = paths.programDir + "\\SNPDAT";
+
+    std::string winDir;
+    if (platform::windowsDirectory(winDir, WindowsDirectoryBuffer)) {
+        paths.winDir = winDir;
+        paths.bootRoot = winDir.substr(0, 3);
+    } else {
+        paths.winDir.clear();
+        paths.bootRoot.clear();
+        const platform::Rect outer = outerBounds();
+        platform::MessageRequest request;
+        request.text = "Cannot determine windows directory";
+        request.caption = "Error";
+        request.kind = platform::MessageKind::Error;
+        request.buttons = platform::MessageButtons::Ok;
+        request.placement = {outer.left + 100, outer.top + 130};
+        platform::showMessage(request);
+    }
+
+    wizard::LoadSettings();
+    state.run.firstRun = false;
+    // A folder that cannot be created shows up later, where files go into it.
+    if (!platform::setCurrentDirectory(paths.dataDir))
+        platform::createDirectory(paths.dataDir);
+    if (platform::fileExists(paths.configFile())) {
+        Panel3.show();
+    } else {
+        state.run.firstRun = true;
+    }
+}
+
+void TForm1::callhelp() {
+    std::string file = wizard::app().paths.programDir + "\\trelmrk.hlp";
+    // The help engine gets the path as it fits its buffer, terminator included.
+    if (file.size() >= HelpPathBuffer)
+        file.resize(HelpPathBuffer - 1);
+    platform::openHelp(*this, file, HelpContents, 0);
+}
+
+namespace wizard {
+
+void CallHelp() {
+    TForm1* page1 = pages().form1;
+    if (page1 != nullptr)
+        page1->callhelp();
+}
+
+}  // namespace wizard

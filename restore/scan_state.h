@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "restore/folder_index.h"
+
 namespace restore {
 
 struct ScanState {
@@ -12,6 +14,13 @@ struct ScanState {
     int rangeLast = 0;               // last below first: no name can match
     std::string lastLookedUpFolder;  // the folder FolderRange was worked out for
     bool found = false;
+
+    // The loaded snapshot's lookups, rebuilt for every drive.
+    FolderIndex index;
+    // Upper-cased folders whose files are never listed, worked out per drive.
+    std::string dataFolder;     // DataDir
+    std::string recycleFolder;  // X:\RECYCLED
+    std::string ieCache;        // WinDir\TEMPORARY INTERNET FILES
 };
 
 }  // namespace restore

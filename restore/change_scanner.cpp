@@ -1,0 +1,156 @@
+// The change scanner: walks one drive against its loaded snapshot and lists
+// every file and folder the snapshot does not hold on the review page.
+#include <string>
+#include <vector>
+
+#include "platform/app.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "restore/review_window.h"
+#include "snapshot/drive_statistics.h"
+#include "snapshot/snapshot_store.h"
+#include "wizard/app_state.h"
+#include "wizard/messages.h"
+#include "wizard/page1.h"
+#include "wizard/pages.h"
+#include "wizard/progress_window.h"
+
+namespace {
+
+void repaintPage1() {
+    if (TForm1* page1 = wizard::pages().form1)
+        page1->repaint();
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// Files that are never offered for removal, whatever the snapshot says.
+bool excluded(const restore::ScanState& scan, const std::string& name) {
+    const std::string& folder = scan.currentFolder;
+    if (folder == scan.dataFolder || folder == scan.recycleFolder)
+        return true;
+    const std::string upper = snapshot::UpperCase(name);
+    if (upper == "WIN386.SWP" || upper == "TRELMRK.INI" || upper == "TRELMRK.GID")
+        return true;
+    const wizard::Settings& settings = wizard::app().settings;
+    if (settings.skipIECache && contains(folder, scan.ieCache))
+        return true;
+    return settings.skipNetscapeCache && contains(folder, "NETSCAPE") && contains(folder, "CACHE");
+}
+
+void startDrive(restore::ScanState& scan, char drive) {
+    const wizard::Paths& paths = wizard::app().paths;
+    scan.currentDrive = drive;
+    scan.currentFolder = std::string(1, drive) + ":";
+    scan.lastLookedUpFolder.clear();
+    scan.rangeFirst = 1;
+    scan.rangeLast = 0;
+    scan.found = false;
+    scan.dataFolder = snapshot::UpperCase(paths.dataDir);
+    scan.recycleFolder = snapshot::UpperCase(std::string(1, drive) + ":\\recycled");
+    scan.ieCache = snapshot::UpperCase(paths.winDir + "\\Temporary Internet Files");
+}
+
+}  // namespace
+
+void TForm2::Compare(char drive) {
+    const std::string letter(1, drive);
+    scan.currentDrive = drive;
+    if (!platform::setCurrentDirectory(letter + ":")) {
+        wizard::ShowCenteredMessage("  Cannot access drive  " + letter,
+                                    platform::MessageKind::Error, platform::MessageButtons::Ok, 110,
+                                    40);
+        return;
+    }
+    repaintPage1();
+    startDrive(scan, drive);
+
+    if (platform::fileExists(snapshot::FileListFileName(drive)))
+        ProgressBar1.setPosition(0);
+    if (!snapshot::LoadSnapshot(drive))
+        return;
+    scan.index.build();
+    if (!scan.index.wellFormed()) {
+        // Walking against a broken folder table would offer known files for
+        // removal.
+        wizard::ShowCenteredMessage("The snapshot of drive " + letter + " is damaged.",
+                                    platform::MessageKind::Information,
+                                    platform::MessageButtons::Ok, 120, 40);
+        return;
+    }
+    ProgressBar1.setMaximum(snapshot::ReadPathcount(drive));
+
+    Label2.setCaption("Scanning.." + letter);
+    Label2.repaint();
+    searchAllDirs(letter + ":\\", "*.*");
+    restore::CheckAllEntries();
+}
+
+void TForm2::searchAllDirs(const std::string& folder, const std::string& mask) {
+    // One listing serves both the files (handed to Process first, as SearchDir
+    // does) and the subfolders, which are walked after the listing is closed.
+    std::vector<std::string> subfolders;
+    {
+        platform::DirectoryListing listing(folder + mask, platform::attr::AnyFile);
+        platform::DirEntry entry;
+        while (listing.next(entry)) {
+            // A link is neither walked nor listed: removing it could reach
+            // what it points to.
+            if (entry.isLink())
+                continue;
+            if (entry.isFolder()) {
+                if (entry.name != "." && entry.name != "..")
+                    subfolders.push_back(entry.name);
+            } else if ((entry.attributes & platform::attr::VolumeLabel) == 0) {
+                Process(folder, entry);
+            }
+        }
+    }
+
+    for (const std::string& name : subfolders) {
+        ProgressBar1.setPosition(ProgressBar1.position() + 1);
+        platform::processMessages();
+        if (wizard::app().run.cancelRequested)
+            return;
+
+        scan.found = false;
+        scan.currentFolder = snapshot::UpperCase(folder + name);
+        repaintPage1();
+        const std::string key = scan.currentFolder.substr(0, snapshot::FolderLineLength);
+        scan.found = scan.index.holdsLine(key);
+        if (!scan.found)
+            restore::AddNewFolder(scan.currentFolder);
+
+        searchAllDirs(folder + name + "\\", mask);
+        if (wizard::app().run.cancelRequested)
+            return;
+    }
+}
+
+void TForm2::SearchDir(const std::string& folder, const std::string& mask) {
+    platform::DirectoryListing listing(folder + mask, platform::attr::FilesOnly);
+    platform::DirEntry entry;
+    while (listing.next(entry)) {
+        if (entry.isLink() || entry.isFolder())
+            continue;
+        if ((entry.attributes & platform::attr::VolumeLabel) != 0)
+            continue;
+        Process(folder, entry);
+    }
+}
+
+void TForm2::Process(const std::string& /*folder*/, const platform::DirEntry& found) {
+    scan.found = false;
+    const std::string nameKey = snapshot::UpperCase(found.name.substr(0, snapshot::RecordLength));
+    if (scan.currentFolder != scan.lastLookedUpFolder) {
+        scan.index.folderRange(scan.currentFolder, scan.rangeFirst, scan.rangeLast);
+        scan.index.selectRecords(scan.rangeFirst, scan.rangeLast);
+        scan.lastLookedUpFolder = scan.currentFolder;
+    }
+    scan.found = scan.index.contains(nameKey);
+    if (!scan.found && !excluded(scan, found.name)) {
+        restore::AddNewFile(scan.currentFolder, found);
+    }
+}

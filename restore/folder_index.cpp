@@ -1,0 +1,117 @@
+// The change scanner's lookups in the snapshot tables, indexed once per load
+// and once per folder instead of scanned once per folder and per file.
+#include "restore/folder_index.h"
+
+#include <algorithm>
+
+#include "snapshot/snapshot_store.h"
+
+namespace restore {
+
+namespace {
+
+// Below this many records a plain scan beats building a set.
+constexpr int ScanLimit = 16;
+
+// A plain decimal number as written into the folder table; -1 otherwise.
+int parseNumber(std::string_view text) {
+    if (text.empty() || text.size() > 9)
+        return -1;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+}  // namespace
+
+void FolderIndex::build() {
+    const int lines = snapshot::FolderTableCount();
+    firstLine_.clear();
+    firstLine_.reserve(static_cast<size_t>(lines));
+    numbers_.assign(static_cast<size_t>(lines), -1);
+    for (int line = 1; line <= lines; ++line) {
+        const std::string& text = snapshot::FolderLine(line);
+        firstLine_.emplace(std::string_view(text), line);  // an earlier line wins
+        numbers_[static_cast<size_t>(line - 1)] = parseNumber(text);
+    }
+
+    // Every pair's record number must be a number above the previous pair's,
+    // and none may point past the file table: otherwise ranges would come out
+    // empty or wrong and known files would be offered for removal.
+    wellFormed_ = lines >= 2 && lines % 2 == 0;
+    int previous = -1;
+    for (int line = 2; wellFormed_ && line <= lines; line += 2) {
+        const int number = recordNumber(line);
+        wellFormed_ = number > previous && number <= snapshot::FileTableCount() + 1;
+        previous = number;
+    }
+    first_ = 1;
+    last_ = 0;
+    hashed_ = false;
+    std::unordered_set<std::string_view>().swap(records_);
+}
+
+bool FolderIndex::holdsLine(std::string_view text) const {
+    return firstLine_.find(text) != firstLine_.end();
+}
+
+int FolderIndex::recordNumber(int line) const {
+    if (line < 1 || line > static_cast<int>(numbers_.size()))
+        return -1;
+    return numbers_[static_cast<size_t>(line - 1)];
+}
+
+bool FolderIndex::folderRange(std::string_view folder, int& first, int& last) const {
+    first = 1;
+    last = 0;
+    const auto hit = firstLine_.find(folder);
+    if (hit == firstLine_.end())
+        return false;
+    const int line = hit->second;
+    const int own = recordNumber(line + 1);
+    if (own < 0)
+        return false;
+    first = own + 1;
+    // No following pair (a table that lost its end pair): the folder's
+    // records run to the last one.
+    const int next = recordNumber(line + 3);
+    last = line + 3 <= static_cast<int>(numbers_.size()) && next >= 0 ? next - 1
+                                                                      : snapshot::FileTableCount();
+    last = std::min(last, snapshot::FileTableCount());
+    return true;
+}
+
+void FolderIndex::selectRecords(int first, int last) {
+    first_ = std::max(first, 1);
+    last_ = std::min(last, snapshot::FileTableCount());
+    // A fresh set each time: clearing one keeps its bucket array, and every
+    // later clear would walk that array again.
+    std::unordered_set<std::string_view> fresh;
+    hashed_ = last_ - first_ + 1 > ScanLimit;
+    if (!hashed_) {
+        if (!records_.empty())
+            records_.swap(fresh);
+        return;
+    }
+    fresh.reserve(static_cast<size_t>(last_ - first_ + 1));
+    for (int slot = first_; slot <= last_; ++slot) {
+        fresh.emplace(snapshot::FileRecord(slot));
+    }
+    records_.swap(fresh);
+}
+
+bool FolderIndex::contains(std::string_view nameKey) const {
+    if (hashed_)
+        return records_.find(nameKey) != records_.end();
+    for (int slot = first_; slot <= last_; ++slot) {
+        if (snapshot::FileRecord(slot) == nameKey)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace restore

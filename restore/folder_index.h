@@ -1,0 +1,54 @@
+// Lookups of the change scanner in the loaded snapshot tables: whether a
+// folder is known, which records belong to a folder, and whether a name is
+// among them. Same answers as scanning the tables line by line, in time
+// proportional to the tables rather than to their square.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace restore {
+
+class FolderIndex {
+public:
+    // Indexes the folder table as it stands after a load. The index refers
+    // to the tables' own texts and is valid until the next load.
+    void build();
+    // False when the folder table is not well formed (odd line count, a
+    // record-number line that is not a plain decimal number); such a table
+    // must not be walked.
+    bool wellFormed() const { return wellFormed_; }
+
+    // Some line of the folder table equals `text` exactly.
+    bool holdsLine(std::string_view text) const;
+
+    // Record numbers of the files of the folder whose key line equals
+    // `folder` exactly (the first such line). Returns false and an empty
+    // range (1, 0) when no line matches. Without a following pair the range
+    // runs to the last record.
+    bool folderRange(std::string_view folder, int& first, int& last) const;
+
+    // Makes records first..last of the file table the set that contains()
+    // answers for.
+    void selectRecords(int first, int last);
+    // Some selected record equals `nameKey` exactly.
+    bool contains(std::string_view nameKey) const;
+
+private:
+    int recordNumber(int line) const;
+
+    // First line holding each text; lines are numbered from 1.
+    std::unordered_map<std::string_view, int> firstLine_;
+    std::vector<int> numbers_;  // parsed number of each line, -1 when not a number
+    bool wellFormed_ = false;
+
+    // Small ranges are scanned; larger ones go through the set.
+    int first_ = 1, last_ = 0;
+    bool hashed_ = false;
+    std::unordered_set<std::string_view> records_;
+};
+
+}  // namespace restore

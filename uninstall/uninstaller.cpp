@@ -1,0 +1,133 @@
+// The uninstaller's main sequence.
+#include "uninstall/uninstaller.h"
+
+#include <cstddef>
+#include <string>
+
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/registry.h"
+#include "platform/system.h"
+#include "uninstall/shell_delete.h"
+
+namespace uninstall {
+namespace {
+
+const char* const ProductKey = "software\\Quernhollow\\Trellmark";
+const char* const InstallPathValue = "path";
+const char* const UninstallEntryKey =
+    "software\\microsoft\\windows\\currentversion\\Uninstall\\Trellmark";
+
+// Below the Windows folder: the Start-menu folder reached through either name
+// of the programs folder, then the desktop shortcut.
+const char* const Shortcuts[] = {
+    "\\STARTM~1\\PROGRA~1\\TRELLM~1",
+    "\\STARTM~1\\PROGRAMS\\TRELLM~1",
+    "\\desktop\\Trellmark.lnk",
+};
+
+// Below the install folder: the program, its settings, its help and its data
+// folder with the snapshots and the system-file backups.
+const char* const ProductItems[] = {
+    "\\trelmrk.exe",
+    "\\trelmrk.ini",
+    "\\trelmrk.hlp",
+    "\\snpdat",
+};
+
+// An installed uninstall shortcut means the installer's own tool ran us and
+// reports the outcome itself.
+const char* const UninstallShortcut = "\\STARTM~1\\PROGRAMS\\UNINST~1\\Trellmark.lnk";
+
+bool IsAbsolute(const std::string& path) {
+    const char drive = path.empty() ? '\0' : path[0];
+    const bool letter = (drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z');
+    const bool drivePath = letter && path.compare(1, 2, ":\\") == 0;
+    const bool networkPath = path.compare(0, 2, "\\\\") == 0;
+    return drivePath || networkPath;
+}
+
+// A folder to work in, kept without its trailing backslashes. Empty when the
+// path is empty or relative: the removals would then land wherever the current
+// folder happens to be (for an empty one, at the root of the current drive).
+std::string BaseFolder(const std::string& path) {
+    if (!IsAbsolute(path)) {
+        return std::string();
+    }
+    std::string folder = path;
+    while (!folder.empty() && folder.back() == '\\') {
+        folder.pop_back();
+    }
+    return folder;
+}
+
+std::string ReadInstallDir() {
+    std::string text;
+    if (!platform::registryReadString(platform::RegistryRoot::CurrentUser, ProductKey,
+                                      InstallPathValue, text)) {
+        return std::string();
+    }
+    return text;
+}
+
+std::string ReadWinDir() {
+    std::string folder;
+    if (!platform::windowsDirectory(folder, 255)) {
+        return std::string();
+    }
+    return folder;
+}
+
+bool UserAgrees() {
+    platform::MessageRequest question;
+    question.text = "Are you sure you want to completely remove Trellmark?";
+    question.caption = "Uninstall";
+    question.kind = platform::MessageKind::Plain;
+    question.buttons = platform::MessageButtons::YesNo;
+    return platform::showMessage(question) == platform::MessageAnswer::Yes;
+}
+
+// Removes each item below the folder; failures are passed over.
+template <std::size_t N>
+void RemoveBelow(const std::string& folder, const char* const (&items)[N]) {
+    if (folder.empty()) {
+        return;
+    }
+    for (const char* item : items) {
+        ShellDelete(folder + item);
+    }
+}
+
+void RemoveUninstallEntry() {
+    if (platform::registryKeyExists(platform::RegistryRoot::LocalMachine, UninstallEntryKey)) {
+        platform::registryDeleteKeyTree(platform::RegistryRoot::LocalMachine, UninstallEntryKey);
+    }
+}
+
+void ReportSuccess(const std::string& winDir) {
+    if (!winDir.empty() && platform::fileExists(winDir + UninstallShortcut)) {
+        return;
+    }
+    platform::MessageRequest done;
+    done.text = "Uninstallation Succesfull.";
+    done.caption = "Info";
+    done.kind = platform::MessageKind::Plain;
+    done.buttons = platform::MessageButtons::Ok;
+    platform::showMessage(done);
+}
+
+}  // namespace
+
+void RunUninstall() {
+    const std::string installDir = BaseFolder(ReadInstallDir());
+    if (!UserAgrees()) {
+        return;
+    }
+    const std::string winDir = BaseFolder(ReadWinDir());
+    RemoveBelow(winDir, Shortcuts);
+    RemoveBelow(installDir, ProductItems);
+    RemoveUninstallEntry();
+    ReportSuccess(winDir);
+}
+
+}  // namespace uninstall

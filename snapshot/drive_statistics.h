@@ -18,6 +18,9 @@ std::string FormatThousands(int32_t value);
 
 // The report text of a drive ("" when none was built since the last clear).
 const std::string& DriveReport(char drive);
+// Builds the report of a drive from its three counts.
+void SetDriveReport(char drive, int32_t filecount, int32_t pathcount, int32_t totalsize);
+// Empties all eight reports (each time the progress window is activated).
 void ClearDriveReports();
 
 // The "&Details..." button of the finish page.

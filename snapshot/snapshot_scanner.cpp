@@ -1,0 +1,129 @@
+// SnapshotDrive: walks one drive depth first into SnapshotFileTable and
+// FolderListLines, then hands the result to WriteSnapshot.
+#include "snapshot/snapshot_scanner.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/app.h"
+#include "platform/dialogs.h"
+#include "platform/files.h"
+#include "platform/listbox.h"
+#include "snapshot/drive_statistics.h"
+#include "snapshot/snapshot_store.h"
+#include "wizard/app_state.h"
+#include "wizard/messages.h"
+#include "wizard/pages.h"
+#include "wizard/progress_window.h"
+
+namespace snapshot {
+
+namespace {
+
+// The counters of one drive's walk.
+struct Walk {
+    TForm2& page;
+    platform::ListBox& folderLines;
+    int32_t recordCount = 0;
+    int32_t pathcount = 0;
+    uint64_t kilobytes = 0;  // summed wide; handed on saturated to 32 bits
+
+    bool cancelled() const { return wizard::app().run.cancelRequested; }
+
+    int32_t nextRecord() {
+        // Past the table's end records are only counted, so that WriteSnapshot
+        // sees the limit was passed; the count itself must not overflow.
+        if (recordCount < INT32_MAX) ++recordCount;
+        return recordCount;
+    }
+
+    // A link is recorded like a file of its folder, under its own name: it
+    // is never walked into, and it takes no space of its own.
+    void recordFile(const platform::DirEntry& entry) {
+        StoreUpperRecord(nextRecord(), entry.name);
+        if (!entry.isLink()) kilobytes += entry.size / 1024;
+    }
+
+    void recordFolder(const std::string& key) {
+        StoreFileRecord(nextRecord(), key);
+        // Beyond the table the snapshot will be refused anyway; the lines
+        // would only take memory.
+        if (recordCount <= FileTableSlots) {
+            folderLines.add(ScrambleText(key));
+            folderLines.add(ScrambleText(std::to_string(recordCount)));
+        }
+        ++pathcount;
+    }
+
+    void walkFolders(const std::string& folder);
+};
+
+bool isDots(const std::string& name) { return name == "." || name == ".."; }
+
+bool isWalkable(const platform::DirEntry& entry) {
+    return entry.isFolder() && !entry.isLink() && !isDots(entry.name);
+}
+
+// One listing serves both the folder's files and its subfolders: the files
+// are recorded in listing order, then each subfolder with everything below
+// it, in the same order; the listing is released before going deeper.
+void Walk::walkFolders(const std::string& folder) {
+    std::vector<std::string> subfolders;
+    {
+        platform::DirectoryListing listing(folder + "*.*", platform::attr::AnyFile);
+        platform::DirEntry entry;
+        while (listing.next(entry)) {
+            if (entry.attributes & platform::attr::VolumeLabel) continue;
+            if (isWalkable(entry)) {
+                subfolders.push_back(entry.name);
+            } else if (!entry.isFolder() || entry.isLink()) {
+                recordFile(entry);
+            }
+        }
+    }
+    for (const std::string& name : subfolders) {
+        page.ProgressBar1.setPosition(page.ProgressBar1.position() + 1);
+        platform::processMessages();
+        if (cancelled()) return;
+        const std::string key = UpperCase(folder + name);
+        recordFolder(key);
+        walkFolders(folder + name + "\\");
+        if (cancelled()) return;
+    }
+}
+
+int32_t saturated(uint64_t value) {
+    return value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value);
+}
+
+}  // namespace
+
+void SnapshotDrive(char drive) {
+    TForm2& page = *wizard::pages().form2;
+    const std::string letter(1, drive);
+    if (!platform::setCurrentDirectory(letter + ":")) {
+        wizard::ShowCenteredMessage("  Cannot access drive  " + letter,
+                                    platform::MessageKind::Error, platform::MessageButtons::Ok,
+                                    110, 40);
+        return;
+    }
+    page.ProgressBar1.setMaximum(ReadPathcount(drive));
+
+    Walk walk{page, FolderListLines()};
+    page.ProgressBar1.setPosition(0);
+    SetFileTableCount(0);
+    walk.folderLines.clear();
+    walk.folderLines.add(ScrambleText(letter + ":"));
+    walk.folderLines.add(ScrambleText("0"));
+    page.Label2.setCaption("Scanning.." + letter);
+    page.Label2.repaint();
+
+    walk.walkFolders(letter + ":\\");
+
+    if (!walk.cancelled()) {
+        WriteSnapshot(drive, walk.recordCount, walk.pathcount, saturated(walk.kilobytes));
+    }
+}
+
+}  // namespace snapshot

@@ -1,0 +1,57 @@
+// Opening machine files with Windows' checks: the stand-in's read-only bit
+// is honoured even though the host would let root write anything.
+#include "platform/posix/fileio.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/files.h"
+#include "platform/ioerror.h"
+#include "platform/posix/host.h"
+#include "platform/posix/paths.h"
+
+namespace platform::posix {
+
+int openMachineFile(const std::string& path, OpenFor mode, int& fd) {
+    fd = -1;
+    const std::string full = absolutePath(path);
+    const WinPath parts = splitPath(full);
+    const std::string host = resolveHost(full);
+    if (host.empty() || parts.parts.empty()) return ioerr::InvalidFilename;
+    const size_t cut = host.find_last_of('/');
+    if (!isFolderKind(hostKind(host.substr(0, cut)))) return ioerr::InvalidFilename;
+
+    const HostKind kind = hostKind(host);
+    if (isFolderKind(kind)) return ioerr::AccessDenied;
+    const bool exists = kind != HostKind::Missing;
+    if (mode != OpenFor::CreateAlways && !exists) return ioerr::FileNotFound;
+    if (mode != OpenFor::Read && exists && hostReadOnly(host)) return ioerr::AccessDenied;
+
+    int flags = O_RDONLY;
+    if (mode == OpenFor::ReadWriteExisting) flags = O_RDWR;
+    if (mode == OpenFor::CreateAlways) flags = O_RDWR | O_CREAT | O_TRUNC;
+    fd = open(host.c_str(), flags | O_CLOEXEC, 0666);
+    if (fd < 0) return errno == ENOENT ? ioerr::FileNotFound : ioerr::AccessDenied;
+    // A file written anew has only the archive bit, as Windows gives it.
+    if (mode == OpenFor::CreateAlways) {
+        forgetHostAttributes(host);
+    }
+    return 0;
+}
+
+bool writeAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        const ssize_t done = write(fd, data, size);
+        if (done < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += done;
+        size -= static_cast<size_t>(done);
+    }
+    return true;
+}
+
+}  // namespace platform::posix

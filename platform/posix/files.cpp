@@ -1,0 +1,195 @@
+// File-system operations of the stand-in, on the machine folder.
+#include "platform/files.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <ctime>
+#include <vector>
+
+#include "platform/posix/host.h"
+#include "platform/posix/paths.h"
+#include "platform/posix/state.h"
+
+namespace platform {
+
+using namespace posix;
+
+namespace {
+
+// Matches a name against a mask of '*' and '?' without regard to case;
+// "*.*" matches every name, dotted or not, as it does on Windows.
+bool maskMatches(const char* mask, const char* name) {
+    if (*mask == 0) return *name == 0;
+    if (*mask == '*') {
+        if (mask[1] == '.' && mask[2] == '*' && mask[3] == 0) return true;
+        for (const char* rest = name;; ++rest) {
+            if (maskMatches(mask + 1, rest)) return true;
+            if (*rest == 0) return false;
+        }
+    }
+    if (*name == 0) {
+        // "name.*" matches "name" too.
+        return mask[0] == '.' && mask[1] == '*' && mask[2] == 0;
+    }
+    if (*mask != '?' && upper(std::string(1, *mask)) != upper(std::string(1, *name)))
+        return false;
+    return maskMatches(mask + 1, name + 1);
+}
+
+int32_t dosStamp(time_t when) {
+    struct tm local;
+    if (localtime_r(&when, &local) == nullptr) return 0;
+    const int year = local.tm_year + 1900;
+    if (year < 1980 || year > 2107) return 0;
+    const uint32_t packed = (static_cast<uint32_t>(year - 1980) << 25) |
+                            (static_cast<uint32_t>(local.tm_mon + 1) << 21) |
+                            (static_cast<uint32_t>(local.tm_mday) << 16) |
+                            (static_cast<uint32_t>(local.tm_hour) << 11) |
+                            (static_cast<uint32_t>(local.tm_min) << 5) |
+                            static_cast<uint32_t>(local.tm_sec / 2);
+    return static_cast<int32_t>(packed);
+}
+
+bool passesFilter(uint32_t bits, uint32_t filter) {
+    const uint32_t special = attr::Hidden | attr::System | attr::Directory | attr::VolumeLabel;
+    return (bits & special & ~filter) == 0;
+}
+
+}  // namespace
+
+struct DirectoryListing::Impl {
+    std::vector<DirEntry> entries;
+    size_t next = 0;
+};
+
+DirectoryListing::DirectoryListing(const std::string& pattern, uint32_t filter)
+    : impl_(new Impl) {
+    const std::string full = absolutePath(pattern);
+    const size_t cut = full.find_last_of('\\');
+    if (cut == std::string::npos) return;
+    const std::string folder = full.substr(0, cut + 1);
+    const std::string mask = full.substr(cut + 1);
+    if (mask.empty()) return;
+    const std::string host = resolveHost(folder);
+    if (!isFolderKind(hostKind(host))) return;
+
+    DIR* dir = opendir(host.c_str());
+    if (dir == nullptr) return;
+    std::vector<DirEntry> found;
+    while (dirent* item = readdir(dir)) {
+        const std::string name = item->d_name;
+        if (name == "." || name == "..") continue;
+        if (!maskMatches(mask.c_str(), name.c_str())) continue;
+        const std::string path = host + "/" + name;
+        const int64_t bits = hostAttributes(path);
+        if (bits < 0) continue;
+        DirEntry entry;
+        entry.name = name;
+        entry.attributes = static_cast<uint32_t>(bits);
+        struct stat info;
+        if (lstat(path.c_str(), &info) == 0) {
+            entry.stamp = dosStamp(info.st_mtime);
+            if (!entry.isFolder() && !entry.isLink()) entry.size = static_cast<uint64_t>(info.st_size);
+        }
+        if (passesFilter(entry.attributes, filter)) found.push_back(entry);
+    }
+    closedir(dir);
+    std::sort(found.begin(), found.end(), [](const DirEntry& a, const DirEntry& b) {
+        return upper(a.name) < upper(b.name);
+    });
+
+    // Every folder but a root lists "." and ".." first.
+    if (splitPath(folder).parts.size() > 0) {
+        struct stat info;
+        const int32_t stamp = stat(host.c_str(), &info) == 0 ? dosStamp(info.st_mtime) : 0;
+        for (const char* dots : {".", ".."}) {
+            if (!maskMatches(mask.c_str(), dots)) continue;
+            DirEntry entry;
+            entry.name = dots;
+            entry.attributes = attr::Directory;
+            entry.stamp = stamp;
+            if (passesFilter(entry.attributes, filter)) impl_->entries.push_back(entry);
+        }
+    }
+    impl_->entries.insert(impl_->entries.end(), found.begin(), found.end());
+}
+
+DirectoryListing::~DirectoryListing() = default;
+
+bool DirectoryListing::next(DirEntry& entry) {
+    if (impl_->next >= impl_->entries.size()) return false;
+    entry = impl_->entries[impl_->next++];
+    return true;
+}
+
+bool setCurrentDirectory(const std::string& path) {
+    const std::string full = absolutePath(path);
+    const WinPath parts = splitPath(full);
+    if (parts.drive == 0 || driveFolder(parts.drive).empty()) return false;
+    if (!isFolderKind(hostKind(resolveHost(full)))) return false;
+    std::string dir;
+    for (const auto& part : parts.parts) dir += "\\" + part;
+    state().driveDirs[parts.drive] = dir.empty() ? "\\" : dir;
+    state().currentDrive = parts.drive;
+    return true;
+}
+
+std::string currentDirectory() {
+    const char drive = state().currentDrive;
+    auto found = state().driveDirs.find(drive);
+    const std::string dir = found == state().driveDirs.end() ? "\\" : found->second;
+    return std::string(1, drive) + ":" + dir;
+}
+
+bool createDirectory(const std::string& path) {
+    const std::string host = resolveHost(path);
+    if (host.empty() || hostKind(host) != HostKind::Missing) return false;
+    if (mkdir(host.c_str(), 0777) != 0) return false;
+    forgetHostAttributes(host);
+    return true;
+}
+
+std::string fullPath(const std::string& path) { return absolutePath(path); }
+
+bool fileExists(const std::string& path) {
+    const HostKind kind = hostKind(resolveHost(path));
+    return kind == HostKind::File || kind == HostKind::LinkToFile;
+}
+
+bool folderExists(const std::string& path) { return isFolderKind(hostKind(resolveHost(path))); }
+
+int64_t fileAttributes(const std::string& path) { return hostAttributes(resolveHost(path)); }
+
+bool setFileAttributes(const std::string& path, uint32_t attributes) {
+    const std::string host = resolveHost(path);
+    if (hostKind(host) == HostKind::Missing) return false;
+    setHostAttributes(host, attributes);
+    return true;
+}
+
+bool deleteFile(const std::string& path) {
+    const std::string host = resolveHost(path);
+    const HostKind kind = hostKind(host);
+    if (kind != HostKind::File && kind != HostKind::LinkToFile) return false;
+    if (hostReadOnly(host)) return false;
+    if (unlink(host.c_str()) != 0) return false;
+    forgetHostAttributes(host);
+    return true;
+}
+
+bool removeDirectory(const std::string& path) {
+    if (splitPath(absolutePath(path)).parts.empty()) return false;  // a drive's root stays
+    const std::string host = resolveHost(path);
+    const HostKind kind = hostKind(host);
+    if (!isFolderKind(kind) || hostReadOnly(host)) return false;
+    // A link to a folder goes as a link, leaving its target alone.
+    const int result = kind == HostKind::LinkToFolder ? unlink(host.c_str()) : rmdir(host.c_str());
+    if (result != 0) return false;
+    forgetHostAttributes(host);
+    return true;
+}
+
+}  // namespace platform

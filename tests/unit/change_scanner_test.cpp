@@ -1,0 +1,424 @@
+// The change scanner against snapshots written byte for byte: which files and
+// folders it lists, in which order, and what it leaves alone.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/posix/machine.h"
+#include "restore/review_window.h"
+#include "support/machine_test.h"
+#include "wizard/app_state.h"
+#include "wizard/pages.h"
+#include "wizard/progress_window.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+
+std::string scrambled(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(c ^ 8);
+    return text;
+}
+
+std::string joinLines(const Lines& lines) {
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes += line + "\r\n";
+    return bytes;
+}
+
+// One folder of a snapshot in walk order: its path ("C:" for the root) and
+// the names of its files.
+struct Folder {
+    std::string path;
+    Lines files;
+};
+
+std::string upper(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+class ChangeScannerTest : public testing_support::MachineTest {
+protected:
+    void SetUp() override {
+        MachineTest::SetUp();
+        // Drive C starts empty; the data folder lies on a drive not scanned.
+        fs::remove_all(Machine::hostPath("C:\\WINDOWS"));
+        for (char drive : {'D', 'K'})
+            Machine::addDrive(drive);
+
+        wizard::AppState& state = wizard::app();
+        state = wizard::AppState{};
+        state.paths.programDir = "K:\\TRELMRK";
+        state.paths.dataDir = "K:\\TRELMRK\\SNPDAT";
+        state.paths.winDir = "C:\\WINDOWS";
+        state.paths.bootRoot = "C:\\";
+        Machine::makeFolder(state.paths.dataDir);
+
+        page2_ = std::make_unique<TForm2>();
+        page3_ = std::make_unique<TForm3>();
+        wizard::pages().form2 = page2_.get();
+        wizard::pages().form3 = page3_.get();
+    }
+
+    void TearDown() override {
+        wizard::pages().form2 = nullptr;
+        wizard::pages().form3 = nullptr;
+        page3_.reset();
+        page2_.reset();
+        Machine::onProcessMessages(nullptr);
+        MachineTest::TearDown();
+    }
+
+    // Writes the drive's FileListFile and FolderListFile as given.
+    void writeSnapshot(char drive, const Lines& records, const Lines& folderLines) {
+        const std::string base = wizard::app().paths.dataDir + "\\SNPDAT." + drive;
+        Machine::writeFile(base + "01", joinLines(records));
+        Lines lines;
+        for (const std::string& line : folderLines)
+            lines.push_back(scrambled(line));
+        Machine::writeFile(base + "02", joinLines(lines));
+    }
+
+    // The snapshot a walk of these folders would have stored.
+    void writeSnapshot(char drive, const std::vector<Folder>& folders, bool endPair = true) {
+        Lines records, pairs;
+        for (const Folder& folder : folders) {
+            const bool root = folder.path.size() == 2;
+            if (!root)
+                records.push_back(upper(folder.path).substr(0, 120));
+            pairs.push_back(upper(folder.path));
+            pairs.push_back(root ? "0" : std::to_string(records.size()));
+            for (const std::string& name : folder.files) {
+                records.push_back(upper(name).substr(0, 120));
+            }
+        }
+        if (endPair) {
+            pairs.push_back("THEEND");
+            pairs.push_back(std::to_string(records.size() + 1));
+        }
+        writeSnapshot(drive, records, pairs);
+    }
+
+    // Every file entry as Location + Name.
+    Lines listedFiles() const {
+        Lines paths;
+        const platform::ListView& list = page3_->Fileview;
+        for (int i = 0; i < list.count(); ++i)
+            paths.push_back(list.subItem(i, 1) + list.caption(i));
+        return paths;
+    }
+
+    Lines listedFolders() const {
+        Lines paths;
+        const platform::ListView& list = page3_->Folderview;
+        for (int i = 0; i < list.count(); ++i)
+            paths.push_back(list.caption(i));
+        return paths;
+    }
+
+    bool allTicked() const {
+        for (const platform::ListView* list : {&page3_->Fileview, &page3_->Folderview}) {
+            for (int i = 0; i < list->count(); ++i) {
+                if (!list->checked(i))
+                    return false;
+            }
+        }
+        return true;
+    }
+
+    static void touch(const std::string& path) { Machine::writeFile(path, "x"); }
+
+    std::unique_ptr<TForm2> page2_;
+    std::unique_ptr<TForm3> page3_;
+};
+
+TEST_F(ChangeScannerTest, WorkedExampleJudgesEachFolderByItsOwnRange) {
+    writeSnapshot('C',
+                  Lines{"AUTOEXEC.BAT", "CONFIG.SYS", "C:\\WINDOWS", "WIN.INI", "SYSTEM.INI",
+                        "C:\\WINDOWS\\SYSTEM", "USER.EXE", "C:\\TEMP"},
+                  Lines{"C:", "0", "C:\\WINDOWS", "3", "C:\\WINDOWS\\SYSTEM", "6", "C:\\TEMP", "8",
+                        "THEEND", "9"});
+    for (const char* known : {"C:\\Autoexec.bat", "C:\\CONFIG.SYS", "C:\\Windows\\win.ini",
+                              "C:\\WINDOWS\\SYSTEM.INI", "C:\\WINDOWS\\SYSTEM\\USER.EXE"}) {
+        touch(known);
+    }
+    Machine::makeFolder("C:\\TEMP");
+    // Names that the snapshot holds, but for another folder.
+    for (const char* moved : {"C:\\WIN.INI", "C:\\WINDOWS\\CONFIG.SYS", "C:\\WINDOWS\\USER.EXE",
+                              "C:\\WINDOWS\\SYSTEM\\SYSTEM.INI", "C:\\TEMP\\AUTOEXEC.BAT"}) {
+        touch(moved);
+    }
+
+    page2_->Compare('C');
+
+    EXPECT_EQ(listedFiles(),
+              (Lines{"C:\\WIN.INI", "C:\\TEMP\\AUTOEXEC.BAT", "C:\\WINDOWS\\CONFIG.SYS",
+                     "C:\\WINDOWS\\USER.EXE", "C:\\WINDOWS\\SYSTEM\\SYSTEM.INI"}));
+    EXPECT_TRUE(listedFolders().empty());
+    EXPECT_TRUE(allTicked());
+    EXPECT_EQ(page2_->Label2.caption(), "Scanning..C");
+    EXPECT_EQ(page2_->ProgressBar1.maximum(), 200);  // no statistics recorded
+    EXPECT_EQ(page2_->ProgressBar1.position(), 3);
+    EXPECT_TRUE(Machine::messages().empty());
+}
+
+TEST_F(ChangeScannerTest, MovedAndRenamedFilesAreNewChangedAndVanishedOnesAreNot) {
+    writeSnapshot('C', {{"C:", {}},
+                        {"C:\\A", {"MOVED.TXT", "OLDNAME.TXT", "CHANGED.TXT", "GONE.TXT"}},
+                        {"C:\\B", {}},
+                        {"C:\\GONE", {"X.TXT"}}});
+    touch("C:\\B\\MOVED.TXT");
+    touch("C:\\A\\NewName.txt");
+    Machine::writeFile("C:\\A\\CHANGED.TXT", std::string(5000, 'z'));
+
+    page2_->Compare('C');
+
+    EXPECT_EQ(listedFiles(), (Lines{"C:\\A\\NewName.txt", "C:\\B\\MOVED.TXT"}));
+    EXPECT_TRUE(listedFolders().empty());
+}
+
+TEST_F(ChangeScannerTest, NamesCountOnTheirFirst120Characters) {
+    const std::string stem(119, 'n');
+    writeSnapshot('C', {{"C:", {stem + "A-first.txt"}}});
+    touch("C:\\" + stem + "a-second.txt");  // same first 120 characters
+    touch("C:\\" + stem + "B.txt");         // differs in the 120th
+
+    page2_->Compare('C');
+
+    EXPECT_EQ(listedFiles(), (Lines{"C:\\" + stem + "B.txt"}));
+}
+
+TEST_F(ChangeScannerTest, FilesOfAFolderPathLongerThan255AreAllListed) {
+    const std::string a(60, 'A'), b(60, 'B'), c(60, 'C'), d(60, 'D'), e(60, 'E');
+    const std::string shortPath = "C:\\" + a + "\\" + b + "\\" + c;
+    const std::string longPath = shortPath + "\\" + d + "\\" + e;  // 309 characters
+    ASSERT_GT(longPath.size(), 255u);
+    writeSnapshot('C', {{"C:", {}},
+                        {"C:\\" + a, {}},
+                        {"C:\\" + a + "\\" + b, {}},
+                        {shortPath, {"KEPT.TXT"}},
+                        {shortPath + "\\" + d, {}},
+                        {longPath, {"ONE.TXT", "TWO.TXT"}}});
+    touch(shortPath + "\\KEPT.TXT");
+    touch(longPath + "\\ONE.TXT");
+    touch(longPath + "\\TWO.TXT");
+
+    page2_->Compare('C');
+
+    // The folder itself is found on its first 255 characters; its files
+    // cannot find their folder's records.
+    EXPECT_TRUE(listedFolders().empty());
+    EXPECT_EQ(listedFiles(), (Lines{longPath + "\\ONE.TXT", longPath + "\\TWO.TXT"}));
+}
+
+TEST_F(ChangeScannerTest, ExcludedFilesAndTheirNearMisses) {
+    writeSnapshot('C', {{"C:", {}},
+                        {"C:\\NETSCAPE", {}},
+                        {"C:\\RECYCLED", {}},
+                        {"C:\\SUB", {}},
+                        {"C:\\WINDOWS", {}},
+                        {"C:\\WINDOWS\\TEMPORARY INTERNET FILES", {}}});
+    const Lines excluded = {
+        "C:\\WIN386.SWP",
+        "C:\\SUB\\win386.swp",
+        "C:\\SUB\\Trelmrk.ini",
+        "C:\\SUB\\TRELMRK.GID",
+        "C:\\RECYCLED\\DC1.TXT",
+        "C:\\WINDOWS\\Temporary Internet Files\\PAGE.HTM",
+        "C:\\WINDOWS\\Temporary Internet Files\\CONTENT.IE5\\PIC.GIF",
+        "C:\\NETSCAPE\\USERS\\CACHE\\M1.DAT",
+        "C:\\MYCACHE\\OLDNETSCAPE\\M2.DAT",
+    };
+    for (const std::string& path : excluded)
+        touch(path);
+    // In walk order: a folder's files before its subfolders.
+    const Lines listed = {
+        "C:\\MYCACHE\\PLAIN.DAT",     "C:\\NETSCAPE\\BOOKMARK.HTM",
+        "C:\\RECYCLED\\OLD\\DC2.TXT", "C:\\SUB\\MYWIN386.SWP",
+        "C:\\SUB\\TRELMRK.INI.BAK",   "C:\\SUB\\WIN386.SWP.OLD",
+        "C:\\SUB\\RECYCLED\\DC3.TXT", "C:\\TEMPORARY INTERNET FILES\\PAGE.HTM",
+    };
+    for (const std::string& path : listed)
+        touch(path);
+
+    page2_->Compare('C');
+
+    EXPECT_EQ(listedFiles(), listed);
+    // Folders are judged by the snapshot alone, exclusions or not.
+    EXPECT_EQ(listedFolders(),
+              (Lines{"C:\\MYCACHE\\", "C:\\MYCACHE\\OLDNETSCAPE\\", "C:\\NETSCAPE\\USERS\\",
+                     "C:\\NETSCAPE\\USERS\\CACHE\\", "C:\\RECYCLED\\OLD\\", "C:\\SUB\\RECYCLED\\",
+                     "C:\\TEMPORARY INTERNET FILES\\",
+                     "C:\\WINDOWS\\TEMPORARY INTERNET FILES\\CONTENT.IE5\\"}));
+}
+
+TEST_F(ChangeScannerTest, CacheFiltersOffListTheCaches) {
+    wizard::app().settings.skipIECache = false;
+    wizard::app().settings.skipNetscapeCache = false;
+    writeSnapshot('C', {{"C:", {}},
+                        {"C:\\NETSCAPE", {}},
+                        {"C:\\NETSCAPE\\CACHE", {}},
+                        {"C:\\WINDOWS", {}},
+                        {"C:\\WINDOWS\\TEMPORARY INTERNET FILES", {}}});
+    touch("C:\\NETSCAPE\\CACHE\\M1.DAT");
+    touch("C:\\WINDOWS\\Temporary Internet Files\\PAGE.HTM");
+
+    page2_->Compare('C');
+
+    EXPECT_EQ(listedFiles(), (Lines{"C:\\NETSCAPE\\CACHE\\M1.DAT",
+                                    "C:\\WINDOWS\\TEMPORARY INTERNET FILES\\PAGE.HTM"}));
+}
+
+TEST_F(ChangeScannerTest, OwnDataFolderFilesAreNotListedButFoldersBelowAre) {
+    wizard::app().paths.programDir = "C:\\TRELMRK";
+    wizard::app().paths.dataDir = "C:\\Trelmrk\\Snpdat";
+    writeSnapshot('C', {{"C:", {}}, {"C:\\TRELMRK", {"TRELMRK.EXE"}}, {"C:\\TRELMRK\\SNPDAT", {}}});
+    touch("C:\\TRELMRK\\TRELMRK.EXE");
+    touch("C:\\TRELMRK\\SNPDAT\\SYSTEM.DAT");
+    touch("C:\\TRELMRK\\SNPDAT\\OLD\\SNPDAT.C01");
+    touch("C:\\TRELMRK\\README.TXT");
+
+    page2_->Compare('C');
+
+    EXPECT_EQ(listedFiles(),
+              (Lines{"C:\\TRELMRK\\README.TXT", "C:\\TRELMRK\\SNPDAT\\OLD\\SNPDAT.C01"}));
+    EXPECT_EQ(listedFolders(), (Lines{"C:\\TRELMRK\\SNPDAT\\OLD\\"}));
+}
+
+TEST_F(ChangeScannerTest, NewFoldersComeBeforeTheirContentsAcrossDrivesInOrder) {
+    writeSnapshot('C', {{"C:", {"IO.SYS"}}, {"C:\\OLD", {}}});
+    writeSnapshot('D', {{"D:", {}}});
+    touch("C:\\IO.SYS");
+    touch("C:\\ROOT.TXT");
+    touch("C:\\NEWAPP\\App.exe");
+    touch("C:\\NEWAPP\\DATA\\Db.dat");
+    Machine::makeFolder("C:\\NEWAPP\\EMPTY");
+    touch("C:\\OLD\\NEW.TXT");
+    touch("D:\\D.TXT");
+    Machine::makeFolder("D:\\GAMES");
+
+    page2_->Compare('C');
+    // Marks taken away between drives are given back at the end of the next.
+    page3_->Fileview.setChecked(0, false);
+    page2_->Compare('D');
+
+    EXPECT_EQ(listedFiles(), (Lines{"C:\\ROOT.TXT", "C:\\NEWAPP\\App.exe",
+                                    "C:\\NEWAPP\\DATA\\Db.dat", "C:\\OLD\\NEW.TXT", "D:\\D.TXT"}));
+    EXPECT_EQ(listedFolders(),
+              (Lines{"C:\\NEWAPP\\", "C:\\NEWAPP\\DATA\\", "C:\\NEWAPP\\EMPTY\\", "D:\\GAMES\\"}));
+    EXPECT_EQ(page3_->Fileview.subItem(0, 1), "C:\\");
+    EXPECT_TRUE(allTicked());
+    EXPECT_EQ(page2_->Label2.caption(), "Scanning..D");
+}
+
+TEST_F(ChangeScannerTest, FoldersWhoseNamesBeginWithADotAreWalked) {
+    writeSnapshot('C', {{"C:", {}}, {"C:\\.KNOWN", {"A.CFG"}}});
+    touch("C:\\.known\\a.cfg");
+    touch("C:\\.known\\b.cfg");
+    touch("C:\\.new\\c.cfg");
+
+    page2_->Compare('C');
+
+    EXPECT_EQ(listedFiles(), (Lines{"C:\\.KNOWN\\b.cfg", "C:\\.NEW\\c.cfg"}));
+    EXPECT_EQ(listedFolders(), (Lines{"C:\\.NEW\\"}));
+}
+
+TEST_F(ChangeScannerTest, LinksAreNeitherWalkedNorListed) {
+    writeSnapshot('C', {{"C:", {}}, {"C:\\REAL", {"KEEP.TXT"}}});
+    touch("C:\\REAL\\KEEP.TXT");
+    const fs::path real = Machine::hostPath("C:\\REAL");
+    fs::create_directory_symlink(real, fs::path(Machine::hostPath("C:\\")) / "LINKDIR");
+    fs::create_symlink(real / "KEEP.TXT", fs::path(Machine::hostPath("C:\\")) / "LINK.TXT");
+
+    page2_->Compare('C');
+
+    EXPECT_TRUE(listedFiles().empty());
+    EXPECT_TRUE(listedFolders().empty());
+    EXPECT_EQ(page2_->ProgressBar1.position(), 1);
+}
+
+TEST_F(ChangeScannerTest, CancelOnTheFirstFolderKeepsOnlyTheRootsNewFiles) {
+    writeSnapshot('C', {{"C:", {"OLD.TXT"}}, {"C:\\KNOWN", {}}});
+    touch("C:\\OLD.TXT");
+    touch("C:\\NEW1.TXT");
+    touch("C:\\NEW2.TXT");
+    touch("C:\\KNOWN\\NEW3.TXT");
+    touch("C:\\NEWDIR\\NEW4.TXT");
+    Machine::onProcessMessages([] { wizard::app().run.cancelRequested = true; });
+
+    page2_->Compare('C');
+
+    EXPECT_EQ(listedFiles(), (Lines{"C:\\NEW1.TXT", "C:\\NEW2.TXT"}));
+    EXPECT_TRUE(listedFolders().empty());
+    EXPECT_TRUE(allTicked());
+    EXPECT_EQ(Machine::processMessagesCalls(), 1);
+}
+
+TEST_F(ChangeScannerTest, ProgressStopsAtTheRecordedFolderCount) {
+    Machine::writeFile("K:\\TRELMRK\\TRELMRK.INI", "[Statistics - C]\r\nPathcount=2\r\n");
+    writeSnapshot('C', {{"C:", {}}, {"C:\\A", {}}});
+    for (const char* folder : {"C:\\A", "C:\\B", "C:\\C", "C:\\D"})
+        Machine::makeFolder(folder);
+
+    page2_->Compare('C');
+
+    EXPECT_EQ(page2_->ProgressBar1.maximum(), 2);
+    EXPECT_EQ(page2_->ProgressBar1.position(), 2);
+    EXPECT_EQ(listedFolders(), (Lines{"C:\\B\\", "C:\\C\\", "C:\\D\\"}));
+}
+
+TEST_F(ChangeScannerTest, DrivesThatCannotBeScannedAreReportedAndSkipped) {
+    writeSnapshot('D', {{"D:", {}}});
+    touch("C:\\C.TXT");
+    touch("D:\\D.TXT");
+
+    page2_->Compare('C');  // no snapshot
+    page2_->Compare('E');  // no such drive
+    page2_->Compare('D');
+
+    EXPECT_EQ(listedFiles(), (Lines{"D:\\D.TXT"}));
+    ASSERT_EQ(Machine::messages().size(), 2u);
+    EXPECT_EQ(Machine::messages()[0].text, "There is no snapshot for drive C");
+    EXPECT_EQ(Machine::messages()[0].kind, platform::MessageKind::Information);
+    EXPECT_EQ(Machine::messages()[1].text, "  Cannot access drive  E");
+    EXPECT_EQ(Machine::messages()[1].kind, platform::MessageKind::Error);
+}
+
+TEST_F(ChangeScannerTest, ADriveWithoutItsFolderListIsNotWalked) {
+    writeSnapshot('C', {{"C:", {"KEEP.TXT"}}});
+    fs::remove(Machine::hostPath("K:\\TRELMRK\\SNPDAT\\SNPDAT.C02"));
+    touch("C:\\KEEP.TXT");
+    touch("C:\\NEW.TXT");
+    Machine::makeFolder("C:\\NEWDIR");
+
+    page2_->Compare('C');
+
+    EXPECT_TRUE(listedFiles().empty());
+    EXPECT_TRUE(listedFolders().empty());
+    EXPECT_EQ(Machine::messages().size(), 1u);
+}
+
+TEST_F(ChangeScannerTest, AFolderListWithoutItsEndPairNeverOffersKnownFiles) {
+    writeSnapshot('C', {{"C:", {"ROOT.TXT"}}, {"C:\\LAST", {"ONE.TXT", "TWO.TXT"}}},
+                  /*endPair=*/false);
+    touch("C:\\ROOT.TXT");
+    touch("C:\\LAST\\ONE.TXT");
+    touch("C:\\LAST\\TWO.TXT");
+
+    page2_->Compare('C');
+
+    EXPECT_TRUE(listedFiles().empty());
+    EXPECT_TRUE(listedFolders().empty());
+}
+
+}  // namespace

@@ -1,0 +1,287 @@
+// The review window: its layout and texts, the entries appended to its two
+// lists, and its buttons moving between the FilePage and the FolderPage.
+#include "restore/review_window.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/posix/machine.h"
+#include "platform/shell.h"
+#include "restore/finish_window.h"
+#include "support/machine_test.h"
+#include "wizard/app_state.h"
+#include "wizard/date_stamp.h"
+#include "wizard/page1.h"
+#include "wizard/pages.h"
+#include "wizard/progress_window.h"
+
+namespace {
+
+platform::DirEntry fileEntry(const std::string& name, uint64_t size, int32_t stamp) {
+    platform::DirEntry entry;
+    entry.name = name;
+    entry.size = size;
+    entry.stamp = stamp;
+    entry.attributes = platform::attr::Archive;
+    return entry;
+}
+
+int32_t stampOf(int year, int month, int day, int hour, int minute, int second) {
+    platform::DateTime moment;
+    moment.year = year;
+    moment.month = month;
+    moment.day = day;
+    moment.hour = hour;
+    moment.minute = minute;
+    moment.second = second;
+    return wizard::FileDateStamp(moment);
+}
+
+class ReviewWindowTest : public testing_support::MachineTest {
+protected:
+    void SetUp() override {
+        MachineTest::SetUp();
+        wizard::AppState& state = wizard::app();
+        state = wizard::AppState{};
+        state.paths.programDir = "C:\\TRELMRK";
+        state.paths.dataDir = "C:\\TRELMRK\\SNPDAT";
+        state.paths.winDir = "C:\\WINDOWS";
+        state.paths.bootRoot = "C:\\";
+        state.run.restoreMode = true;
+
+        page1_ = std::make_unique<TForm1>();
+        page2_ = std::make_unique<TForm2>();
+        page3_ = std::make_unique<TForm3>();
+        page4_ = std::make_unique<TForm4>();
+        wizard::pages() = {page1_.get(), page2_.get(), page3_.get(), page4_.get()};
+    }
+
+    void TearDown() override {
+        wizard::pages() = {};
+        page4_.reset();
+        page3_.reset();
+        page2_.reset();
+        page1_.reset();
+        MachineTest::TearDown();
+    }
+
+    // Page 3 as a finished scan leaves it: shown, coming from page 2.
+    void enterFromPage2() {
+        page2_->showWindow();
+        wizard::Navigate(2, 'N');
+        ASSERT_EQ(Machine::activeWindow(), page3_.get());
+    }
+
+    std::unique_ptr<TForm1> page1_;
+    std::unique_ptr<TForm2> page2_;
+    std::unique_ptr<TForm3> page3_;
+    std::unique_ptr<TForm4> page4_;
+};
+
+void expectBounds(const platform::Control& control, platform::Rect expected) {
+    const platform::Rect& got = control.bounds();
+    EXPECT_EQ(got.left, expected.left);
+    EXPECT_EQ(got.top, expected.top);
+    EXPECT_EQ(got.width, expected.width);
+    EXPECT_EQ(got.height, expected.height);
+}
+
+TEST_F(ReviewWindowTest, WindowShowsBothPagesAsLaidOut) {
+    const TForm3& page = *page3_;
+    EXPECT_EQ(page.caption(), "Trellmark v1.1");
+    EXPECT_EQ(page.clientWidth(), 502);
+    EXPECT_EQ(page.clientHeight(), 329);
+
+    expectBounds(page.RichEdit2, {8, 12, 470, 54});
+    expectBounds(page.Fileview, {8, 72, 484, 203});
+    expectBounds(page.Panel3, {0, 12, 496, 266});
+    expectBounds(page.RichEdit1, {8, 0, 470, 54});
+    expectBounds(page.Folderview, {8, 60, 484, 203});
+    expectBounds(page.Bevel1, {8, 284, 484, 2});
+    EXPECT_EQ(page.RichEdit1.parent(), &page.Panel3);
+    EXPECT_EQ(page.Folderview.parent(), &page.Panel3);
+    EXPECT_FALSE(page.Panel3.visible());
+
+    const struct {
+        const platform::Button& button;
+        int left;
+        const char* caption;
+    } buttons[] = {{page.Button1, 170, "< &Back"},
+                   {page.Button2, 245, "&Next >"},
+                   {page.Button3, 331, "Cancel"},
+                   {page.Button4, 417, "Help"}};
+    for (const auto& expected : buttons) {
+        expectBounds(expected.button, {expected.left, 296, 75, 24});
+        EXPECT_EQ(expected.button.caption(), expected.caption);
+    }
+
+    EXPECT_EQ(page.RichEdit2.lines(),
+              (std::vector<std::string>{
+                  "Below there is a list of new files that have been added to your drive(s). ", "",
+                  "Trellmark will delete these files. If you want to keep any file, remove the "
+                  "check mark beside the ",
+                  "file that you do not want to delete."}));
+    EXPECT_EQ(
+        page.RichEdit1.lines(),
+        (std::vector<std::string>{
+            "Below there is a list of new folders that have been added to your drive(s). ", "",
+            "Trellmark will delete these folders. If you want to keep any folder, remove the "
+            "check mark beside ",
+            "the folder that you do not want to delete."}));
+}
+
+TEST_F(ReviewWindowTest, ListsHaveTheirColumnsAndOnlyFolderCaptionsAreEditable) {
+    const auto& files = page3_->Fileview.columns();
+    ASSERT_EQ(files.size(), 4u);
+    const struct {
+        const char* caption;
+        int width;
+        bool right;
+    } expected[] = {
+        {"Name", 160, false}, {"Location", 154, false}, {"Size", 60, true}, {"Date", 90, false}};
+    for (size_t i = 0; i < files.size(); ++i) {
+        EXPECT_EQ(files[i].caption, expected[i].caption);
+        EXPECT_EQ(files[i].width, expected[i].width);
+        EXPECT_EQ(files[i].alignRight, expected[i].right);
+    }
+    const auto& folders = page3_->Folderview.columns();
+    ASSERT_EQ(folders.size(), 1u);
+    EXPECT_EQ(folders[0].caption, "Folder List");
+    EXPECT_EQ(folders[0].width, 450);
+
+    for (const platform::ListView* list : {&page3_->Fileview, &page3_->Folderview}) {
+        const platform::ListViewOptions& options = list->options();
+        EXPECT_TRUE(options.checkBoxes);
+        EXPECT_TRUE(options.rowSelect);
+        EXPECT_TRUE(options.hotTrack);
+        EXPECT_TRUE(options.systemSmallIcons);
+    }
+    EXPECT_FALSE(page3_->Fileview.options().editCaptions);
+    EXPECT_TRUE(page3_->Folderview.options().editCaptions);
+}
+
+TEST(SizeText, WholeKilobytesWithAtLeastOne) {
+    const struct {
+        uint64_t bytes;
+        const char* text;
+    } cases[] = {
+        {0, "1KB"},
+        {1023, "1KB"},
+        {1024, "1KB"},
+        {2047, "1KB"},
+        {2048, "2KB"},
+        {1048576, "1024KB"},
+        {5000000, "4882KB"},
+        {2147483648ull, "2097152KB"},  // 2 GB: the true size, not a wrapped count
+        {5368709120ull, "5242880KB"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(restore::SizeText(c.bytes), c.text) << c.bytes;
+}
+
+TEST_F(ReviewWindowTest, DateTextShowsTheTimeUnlessMidnight) {
+    EXPECT_EQ(restore::DateText(stampOf(2026, 7, 12, 13, 5, 8)), "7/12/2026 1:05:08 PM");
+    EXPECT_EQ(restore::DateText(stampOf(1999, 12, 31, 0, 0, 0)), "12/31/1999");
+    EXPECT_EQ(restore::DateText(stampOf(1999, 12, 31, 0, 0, 2)), "12/31/1999 12:00:02 AM");
+    // Stamps that hold no date give no text.
+    EXPECT_EQ(restore::DateText(0), "");
+    EXPECT_EQ(restore::DateText(-1), "");
+}
+
+TEST_F(ReviewWindowTest, EntriesCarryTheirTextsAndIconsAndAreTickedTogether) {
+    Machine::writeFile("C:\\NEWAPP\\Setup.exe", "MZ");
+    Machine::writeFile("C:\\ReadMe.txt", "hello");
+
+    restore::AddNewFile("C:", fileEntry("ReadMe.txt", 0, stampOf(2026, 1, 2, 0, 0, 0)));
+    restore::AddNewFolder("C:\\NEWAPP");
+    restore::AddNewFile("C:\\NEWAPP",
+                        fileEntry("Setup.exe", 5000000, stampOf(2026, 1, 2, 9, 30, 0)));
+
+    const platform::ListView& files = page3_->Fileview;
+    ASSERT_EQ(files.count(), 2);
+    EXPECT_EQ(files.caption(0), "ReadMe.txt");
+    EXPECT_EQ(files.subItem(0, 1), "C:\\");
+    EXPECT_EQ(files.subItem(0, 2), "1KB");
+    EXPECT_EQ(files.subItem(0, 3), "1/2/2026");
+    EXPECT_EQ(files.caption(1), "Setup.exe");
+    EXPECT_EQ(files.subItem(1, 1), "C:\\NEWAPP\\");
+    EXPECT_EQ(files.subItem(1, 2), "4882KB");
+    EXPECT_EQ(files.subItem(1, 3), "1/2/2026 9:30:00 AM");
+    // Each file shows the icon the shell gives the file itself; each folder
+    // the icon of the Windows folder.
+    EXPECT_EQ(files.imageIndex(0), platform::systemIconIndex("C:\\ReadMe.txt"));
+    EXPECT_EQ(files.imageIndex(1), 2);
+    const platform::ListView& folders = page3_->Folderview;
+    ASSERT_EQ(folders.count(), 1);
+    EXPECT_EQ(folders.caption(0), "C:\\NEWAPP\\");
+    EXPECT_EQ(folders.imageIndex(0), 3);
+
+    EXPECT_FALSE(files.checked(0) || files.checked(1) || folders.checked(0));
+    restore::CheckAllEntries();
+    EXPECT_TRUE(files.checked(0) && files.checked(1) && folders.checked(0));
+}
+
+TEST_F(ReviewWindowTest, AnEditedFolderCaptionIsWhatIsReadBack) {
+    restore::AddNewFolder("C:\\NEWAPP");
+    page3_->Folderview.setCaption(0, "C:\\NEWAPP\\CACHE\\");
+    EXPECT_EQ(page3_->Folderview.caption(0), "C:\\NEWAPP\\CACHE\\");
+}
+
+TEST_F(ReviewWindowTest, NextAndBackMoveBetweenThePagesThenTheWizard) {
+    restore::AddNewFile("C:", fileEntry("A.TXT", 1, 0));
+    restore::AddNewFolder("C:\\NEW");
+    enterFromPage2();
+    EXPECT_FALSE(page3_->Panel3.visible());
+
+    page3_->Button2.click();  // FilePage -> FolderPage
+    EXPECT_TRUE(page3_->Panel3.visible());
+    EXPECT_EQ(Machine::activeWindow(), page3_.get());
+
+    page3_->Button1.click();  // FolderPage -> FilePage
+    EXPECT_FALSE(page3_->Panel3.visible());
+    EXPECT_EQ(Machine::activeWindow(), page3_.get());
+
+    page3_->Button1.click();  // FilePage -> page 2
+    EXPECT_EQ(Machine::activeWindow(), page2_.get());
+
+    wizard::Navigate(2, 'N');
+    page3_->Button2.click();
+    page3_->Button2.click();  // FolderPage -> page 4
+    EXPECT_EQ(Machine::activeWindow(), page4_.get());
+
+    // Coming back shows the page that was left.
+    wizard::Navigate(4, 'B');
+    EXPECT_EQ(Machine::activeWindow(), page3_.get());
+    EXPECT_TRUE(page3_->Panel3.visible());
+}
+
+TEST_F(ReviewWindowTest, AnEmptyListIsStillShownWhenTheOtherHasEntries) {
+    restore::AddNewFolder("C:\\ONLYFOLDER");
+    enterFromPage2();
+    EXPECT_TRUE(page3_->Fileview.visible());
+    EXPECT_EQ(page3_->Fileview.count(), 0);
+
+    page3_->Button2.click();
+    EXPECT_TRUE(page3_->Panel3.visible());
+    EXPECT_EQ(page3_->Folderview.count(), 1);
+}
+
+TEST_F(ReviewWindowTest, CancelEndsTheProgramAndHelpOpensTheHelpFile) {
+    restore::AddNewFile("C:", fileEntry("A.TXT", 1, 0));
+    enterFromPage2();
+    page3_->Button4.click();
+    ASSERT_EQ(Machine::helpCalls().size(), 1u);
+    EXPECT_EQ(Machine::helpCalls()[0].file, "C:\\TRELMRK\\trelmrk.hlp");
+    EXPECT_FALSE(Machine::quitCode().has_value());
+
+    page3_->Button3.click();
+    EXPECT_EQ(Machine::quitCode(), 0);
+    EXPECT_EQ(page3_->Fileview.count(), 1);  // nothing removed, nothing asked
+    EXPECT_TRUE(Machine::messages().empty());
+    EXPECT_TRUE(Machine::shellDeletes().empty());
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 uninstall/res. Plain Python, no modules beyond the standard library; run it
 again after changing a drawing and commit the files it writes."""
 
+import math
 import os
 import struct
 import sys
@@ -285,8 +286,6 @@ def rewind_face(c):
 def circular_arrow(c, cx, cy, r_in, r_out, start, end):
     """A thick arrow turning anticlockwise from angle start to end (degrees,
     0 pointing right, counted anticlockwise on screen)."""
-    import math
-
     def inside(x, y):
         dx, dy = x - cx, cy - y
         r = (dx * dx + dy * dy) ** 0.5
@@ -388,7 +387,6 @@ def camera(c, x, y):
 
 def flash(c, cx, cy, r):
     """A burst of light: a star of rays around a white core."""
-    import math
     rays = 12
     for i in range(rays):
         a = math.radians(i * 360 / rays + 7)
@@ -403,7 +401,7 @@ def flash(c, cx, cy, r):
 
 # --- the pictures -------------------------------------------------------------
 
-def caption(c, y):
+def rule(c, y):
     """A thin bright rule with a shadow, a print-like finish at the bottom."""
     for x in range(10, c.w - 10):
         c.put(x, y, dither(mix(c.get(x, y), (160, 224, 232), 0.6), x, y, 16))
@@ -417,7 +415,7 @@ def wizard_picture():
     keyboard(c, 14, 186, 86)
     system_unit(c, 16, 148, 86, 22)
     monitor(c, 24, 82, 68, 54, desktop_face(c))
-    caption(c, 226)
+    rule(c, 226)
     return c
 
 
@@ -430,7 +428,7 @@ def snapshot_picture():
     shadow(c, 78, 210, 42, 6)
     camera(c, 40, 164)
     flash(c, 97, 148, 20)
-    caption(c, 226)
+    rule(c, 226)
     return c
 
 
@@ -441,7 +439,7 @@ def restore_picture():
     circular_arrow(c, 64, 124, 44, 53, 200, 140)
     system_unit(c, 20, 158, 78, 20)
     monitor(c, 26, 96, 64, 52, rewind_face(c))
-    caption(c, 226)
+    rule(c, 226)
     return c
 
 

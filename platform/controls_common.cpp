@@ -15,10 +15,13 @@ const Font& Container::font() const {
     return parent_ != nullptr ? parent_->font() : standard;
 }
 
-void Window::activated() { dispatchEvent(onActivate); }
+void Window::activated() {
+    dispatchEvent(onActivate);
+}
 
 void Button::click() {
-    if (enabled_) dispatchEvent(onClick);
+    if (enabled_)
+        dispatchEvent(onClick);
 }
 
 }  // namespace platform

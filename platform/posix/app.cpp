@@ -8,9 +8,13 @@ namespace platform {
 
 using namespace posix;
 
-int runMessageLoop() { return state().quitCode.value_or(0); }
+int runMessageLoop() {
+    return state().quitCode.value_or(0);
+}
 
-void quit(int exitCode) { state().quitCode = exitCode; }
+void quit(int exitCode) {
+    state().quitCode = exitCode;
+}
 
 void processMessages() {
     ++state().pumpCalls;
@@ -21,6 +25,8 @@ void processMessages() {
     }
 }
 
-void exitProcess(int exitCode) { throw ProcessExit{exitCode}; }
+void exitProcess(int exitCode) {
+    throw ProcessExit{exitCode};
+}
 
 }  // namespace platform

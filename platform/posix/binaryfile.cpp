@@ -27,28 +27,35 @@ struct BinaryFile::Impl {
 BinaryFile::BinaryFile() : impl_(new Impl) {}
 
 BinaryFile::~BinaryFile() {
-    if (impl_->fd >= 0) ::close(impl_->fd);
+    if (impl_->fd >= 0)
+        ::close(impl_->fd);
 }
 
 int BinaryFile::open(const std::string& path, Mode mode) {
-    if (impl_->fd >= 0) close();
-    const OpenFor how = mode == Mode::CreateAlways ? OpenFor::CreateAlways : OpenFor::ReadWriteExisting;
+    if (impl_->fd >= 0)
+        close();
+    const OpenFor how =
+        mode == Mode::CreateAlways ? OpenFor::CreateAlways : OpenFor::ReadWriteExisting;
     const int code = openMachineFile(path, how, impl_->fd);
-    if (code == 0) impl_->host = resolveHost(path);
+    if (code == 0)
+        impl_->host = resolveHost(path);
     return code;
 }
 
 int BinaryFile::read(void* buffer, size_t size, size_t& got) {
     got = 0;
-    if (impl_->fd < 0) return FileNotOpen;
+    if (impl_->fd < 0)
+        return FileNotOpen;
     char* out = static_cast<char*>(buffer);
     while (got < size) {
         const ssize_t done = ::read(impl_->fd, out + got, size - got);
         if (done < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return ioerr::AccessDenied;
         }
-        if (done == 0) break;
+        if (done == 0)
+            break;
         got += static_cast<size_t>(done);
     }
     return 0;
@@ -56,24 +63,28 @@ int BinaryFile::read(void* buffer, size_t size, size_t& got) {
 
 int BinaryFile::write(const void* buffer, size_t size, size_t& written) {
     written = 0;
-    if (impl_->fd < 0) return FileNotOpen;
+    if (impl_->fd < 0)
+        return FileNotOpen;
     const char* in = static_cast<const char*>(buffer);
     while (written < size) {
         const ssize_t done = ::write(impl_->fd, in + written, size - written);
         if (done < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return errno == ENOSPC ? ioerr::DiskFull : ioerr::AccessDenied;
         }
         written += static_cast<size_t>(done);
     }
     // Windows marks a changed file for the next backup.
     const int64_t bits = hostAttributes(impl_->host);
-    if (bits >= 0) setHostAttributes(impl_->host, static_cast<uint32_t>(bits) | attr::Archive);
+    if (bits >= 0)
+        setHostAttributes(impl_->host, static_cast<uint32_t>(bits) | attr::Archive);
     return 0;
 }
 
 int BinaryFile::close() {
-    if (impl_->fd < 0) return FileNotOpen;
+    if (impl_->fd < 0)
+        return FileNotOpen;
     const int result = ::close(impl_->fd);
     impl_->fd = -1;
     return result == 0 ? 0 : ioerr::AccessDenied;

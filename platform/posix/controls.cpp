@@ -19,22 +19,32 @@ constexpr int FrameHeight = 25;
 }  // namespace
 
 Control::Control(Container* parent, const Rect& bounds) : parent_(parent), bounds_(bounds) {
-    if (parent_ != nullptr) parent_->adopt(this);
+    if (parent_ != nullptr)
+        parent_->adopt(this);
 }
 
 Control::~Control() {
-    if (state().focused == this) state().focused = nullptr;
-    if (parent_ != nullptr) parent_->forget(this);
+    if (state().focused == this)
+        state().focused = nullptr;
+    if (parent_ != nullptr)
+        parent_->forget(this);
 }
 
-void Control::setVisible(bool visible) { visible_ = visible; }
-void Control::setEnabled(bool enabled) { enabled_ = enabled; }
+void Control::setVisible(bool visible) {
+    visible_ = visible;
+}
+void Control::setEnabled(bool enabled) {
+    enabled_ = enabled;
+}
 
 void Control::setFocus() {
-    if (enabled_ && visible_) state().focused = this;
+    if (enabled_ && visible_)
+        state().focused = this;
 }
 
-bool Control::focused() const { return state().focused == this; }
+bool Control::focused() const {
+    return state().focused == this;
+}
 void Control::repaint() {}
 
 Window::Window(const CreateArgs& args)
@@ -51,19 +61,22 @@ Window::Window(const CreateArgs& args)
 Window::~Window() {
     auto& windows = state().windows;
     windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
-    if (state().active == this) state().active = nullptr;
+    if (state().active == this)
+        state().active = nullptr;
 }
 
 void Window::showWindow() {
     visible_ = true;
-    if (state().active == this) return;
+    if (state().active == this)
+        return;
     state().active = this;
     activated();
 }
 
 void Window::hideWindow() {
     visible_ = false;
-    if (state().active == this) state().active = nullptr;
+    if (state().active == this)
+        state().active = nullptr;
 }
 
 void Window::showModal() {
@@ -77,13 +90,16 @@ void Window::showModal() {
     modal_ = false;
     hideWindow();
     if (previous != nullptr && previous != this &&
-        std::find(state().windows.begin(), state().windows.end(), previous) != state().windows.end()) {
+        std::find(state().windows.begin(), state().windows.end(), previous) !=
+            state().windows.end()) {
         state().active = previous;
         previous->activated();
     }
 }
 
-void Window::endModal() { modal_ = false; }
+void Window::endModal() {
+    modal_ = false;
+}
 
 void Window::centreOnScreen() {
     left_ = (ScreenWidth - (clientWidth_ + FrameWidth)) / 2;
@@ -99,7 +115,9 @@ Rect Window::outerBounds() const {
     return Rect{left_, top_, clientWidth_ + FrameWidth, clientHeight_ + FrameHeight};
 }
 
-bool Window::active() const { return state().active == this; }
+bool Window::active() const {
+    return state().active == this;
+}
 
 Panel::Panel(Container* parent, const Rect& bounds, Bevel) : Container(parent, bounds) {}
 Panel::~Panel() = default;
@@ -136,7 +154,9 @@ void Label::setCaption(const std::string& caption) {
     bounds_ = labelBounds(bounds_.left, bounds_.top, caption, font_);
 }
 
-void Label::setColour(Colour colour) { colour_ = colour; }
+void Label::setColour(Colour colour) {
+    colour_ = colour;
+}
 
 Button::Button(Container* parent, const Rect& bounds, const std::string& caption)
     : Control(parent, bounds), caption_(caption) {}
@@ -145,12 +165,19 @@ Button::~Button() = default;
 CheckBox::CheckBox(Container* parent, const Rect& bounds, const std::string& caption)
     : Control(parent, bounds), caption_(caption) {}
 CheckBox::~CheckBox() = default;
-void CheckBox::setCaption(const std::string& caption) { caption_ = caption; }
-bool CheckBox::checked() const { return checked_; }
-void CheckBox::setChecked(bool checked) { checked_ = checked; }
+void CheckBox::setCaption(const std::string& caption) {
+    caption_ = caption;
+}
+bool CheckBox::checked() const {
+    return checked_;
+}
+void CheckBox::setChecked(bool checked) {
+    checked_ = checked;
+}
 
 void CheckBox::click() {
-    if (!enabled_) return;
+    if (!enabled_)
+        return;
     checked_ = !checked_;
     dispatchEvent(onClick);
 }
@@ -158,19 +185,24 @@ void CheckBox::click() {
 RadioButton::RadioButton(Container* parent, const Rect& bounds, const std::string& caption)
     : Control(parent, bounds), caption_(caption) {}
 RadioButton::~RadioButton() = default;
-bool RadioButton::checked() const { return checked_; }
+bool RadioButton::checked() const {
+    return checked_;
+}
 
 void RadioButton::setChecked(bool checked) {
     checked_ = checked;
-    if (!checked || parent_ == nullptr) return;
+    if (!checked || parent_ == nullptr)
+        return;
     for (Control* sibling : parent_->children()) {
         auto* radio = dynamic_cast<RadioButton*>(sibling);
-        if (radio != nullptr && radio != this) radio->checked_ = false;
+        if (radio != nullptr && radio != this)
+            radio->checked_ = false;
     }
 }
 
 void RadioButton::click() {
-    if (!enabled_) return;
+    if (!enabled_)
+        return;
     setChecked(true);
     dispatchEvent(onClick);
 }
@@ -180,8 +212,12 @@ RichEdit::RichEdit(Container* parent, const Rect& bounds, Background, bool enabl
     enabled_ = enabled;
 }
 RichEdit::~RichEdit() = default;
-void RichEdit::clear() { lines_.clear(); }
-void RichEdit::addLine(const std::string& line) { lines_.push_back(line); }
+void RichEdit::clear() {
+    lines_.clear();
+}
+void RichEdit::addLine(const std::string& line) {
+    lines_.push_back(line);
+}
 
 TabControl::TabControl(Container* parent, const Rect& bounds, const std::vector<std::string>& tabs)
     : Control(parent, bounds), tabs_(tabs) {
@@ -195,16 +231,23 @@ TabControl::TabControl(Container* parent, const Rect& bounds, const std::vector<
 }
 
 TabControl::~TabControl() {
-    for (Container* page : pages_) delete page;
+    for (Container* page : pages_)
+        delete page;
 }
 
-Container& TabControl::page(int index) { return *pages_[index]; }
-int TabControl::selectedTab() const { return selected_; }
+Container& TabControl::page(int index) {
+    return *pages_[index];
+}
+int TabControl::selectedTab() const {
+    return selected_;
+}
 
 void TabControl::selectTab(int index) {
-    if (index < 0 || index >= tabCount()) return;
+    if (index < 0 || index >= tabCount())
+        return;
     selected_ = index;
-    for (size_t i = 0; i < pages_.size(); ++i) pages_[i]->setVisible(static_cast<int>(i) == index);
+    for (size_t i = 0; i < pages_.size(); ++i)
+        pages_[i]->setVisible(static_cast<int>(i) == index);
 }
 
 ListView::ListView(Container* parent, const Rect& bounds, const std::vector<ListColumn>& columns,
@@ -220,21 +263,38 @@ int ListView::addItem(const std::string& caption, int imageIndex) {
     return static_cast<int>(items_.size()) - 1;
 }
 
-void ListView::addSubItem(int item, const std::string& text) { items_.at(item).subItems.push_back(text); }
-int ListView::count() const { return static_cast<int>(items_.size()); }
-std::string ListView::caption(int item) const { return items_.at(item).caption; }
-void ListView::setCaption(int item, const std::string& caption) { items_.at(item).caption = caption; }
+void ListView::addSubItem(int item, const std::string& text) {
+    items_.at(item).subItems.push_back(text);
+}
+int ListView::count() const {
+    return static_cast<int>(items_.size());
+}
+std::string ListView::caption(int item) const {
+    return items_.at(item).caption;
+}
+void ListView::setCaption(int item, const std::string& caption) {
+    items_.at(item).caption = caption;
+}
 
 std::string ListView::subItem(int item, int column) const {
     const auto& subItems = items_.at(item).subItems;
-    if (column < 1 || column > static_cast<int>(subItems.size())) return {};
+    if (column < 1 || column > static_cast<int>(subItems.size()))
+        return {};
     return subItems[column - 1];
 }
 
-int ListView::imageIndex(int item) const { return items_.at(item).image; }
-bool ListView::checked(int item) const { return items_.at(item).checked; }
-void ListView::setChecked(int item, bool checked) { items_.at(item).checked = checked; }
-void ListView::clear() { items_.clear(); }
+int ListView::imageIndex(int item) const {
+    return items_.at(item).image;
+}
+bool ListView::checked(int item) const {
+    return items_.at(item).checked;
+}
+void ListView::setChecked(int item, bool checked) {
+    items_.at(item).checked = checked;
+}
+void ListView::clear() {
+    items_.clear();
+}
 void ListView::beginUpdate() {}
 void ListView::endUpdate() {}
 
@@ -246,17 +306,25 @@ void ProgressBar::setMaximum(int maximum) {
     setPosition(position_);
 }
 
-void ProgressBar::setPosition(int position) { position_ = std::clamp(position, 0, max_); }
+void ProgressBar::setPosition(int position) {
+    position_ = std::clamp(position, 0, max_);
+}
 
 Animation::Animation(Container* parent, const Rect& bounds, int stopFrame)
     : Control(parent, bounds), stopFrame_(stopFrame) {}
 Animation::~Animation() = default;
-void Animation::play() { active_ = true; }
-void Animation::stop() { active_ = false; }
+void Animation::play() {
+    active_ = true;
+}
+void Animation::stop() {
+    active_ = false;
+}
 
 Picture::Picture(Container* parent, const Rect& bounds, int resourceId)
     : Control(parent, bounds), image_(resourceId) {}
 Picture::~Picture() = default;
-void Picture::setImage(int resourceId) { image_ = resourceId; }
+void Picture::setImage(int resourceId) {
+    image_ = resourceId;
+}
 
 }  // namespace platform

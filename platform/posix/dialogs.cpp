@@ -13,10 +13,12 @@ namespace {
 
 bool offered(MessageButtons buttons, MessageAnswer answer) {
     switch (buttons) {
-        case MessageButtons::Ok: return answer == MessageAnswer::Ok;
+        case MessageButtons::Ok:
+            return answer == MessageAnswer::Ok;
         case MessageButtons::OkCancel:
             return answer == MessageAnswer::Ok || answer == MessageAnswer::Cancel;
-        case MessageButtons::YesNo: return answer == MessageAnswer::Yes || answer == MessageAnswer::No;
+        case MessageButtons::YesNo:
+            return answer == MessageAnswer::Yes || answer == MessageAnswer::No;
     }
     return false;
 }
@@ -42,7 +44,8 @@ MessageAnswer pickAnswer(const MessageRecord& record) {
 // The box is modal: when it closes, the window that was active before gets
 // the activation back.
 void reactivate(Window* previous) {
-    if (previous != nullptr && state().active == previous) previous->activated();
+    if (previous != nullptr && state().active == previous)
+        previous->activated();
 }
 
 }  // namespace
@@ -74,8 +77,12 @@ void showErrorBox(const std::string& text) {
     reactivate(previous);
 }
 
-void setApplicationTitle(const std::string& title) { state().applicationTitle = title; }
+void setApplicationTitle(const std::string& title) {
+    state().applicationTitle = title;
+}
 
-const std::string& applicationTitle() { return state().applicationTitle; }
+const std::string& applicationTitle() {
+    return state().applicationTitle;
+}
 
 }  // namespace platform

@@ -19,24 +19,37 @@ int openMachineFile(const std::string& path, OpenFor mode, int& fd) {
     const std::string full = absolutePath(path);
     const WinPath parts = splitPath(full);
     const std::string host = resolveHost(full);
-    if (host.empty() || parts.parts.empty()) return ioerr::InvalidFilename;
+    if (host.empty() || parts.parts.empty())
+        return ioerr::InvalidFilename;
     const size_t cut = host.find_last_of('/');
-    if (!isFolderKind(hostKind(host.substr(0, cut)))) return ioerr::InvalidFilename;
+    if (!isFolderKind(hostKind(host.substr(0, cut))))
+        return ioerr::InvalidFilename;
 
     const HostKind kind = hostKind(host);
-    if (isFolderKind(kind)) return ioerr::AccessDenied;
+    if (isFolderKind(kind))
+        return ioerr::AccessDenied;
     const bool exists = kind != HostKind::Missing;
-    if (mode != OpenFor::CreateAlways && !exists) return ioerr::FileNotFound;
-    if (mode != OpenFor::Read && exists && hostReadOnly(host)) return ioerr::AccessDenied;
+    if (mode != OpenFor::CreateAlways && !exists)
+        return ioerr::FileNotFound;
+    if (mode != OpenFor::Read && exists && hostReadOnly(host))
+        return ioerr::AccessDenied;
+
+    // Rewriting a file keeps its hidden and system bits and marks it for backup.
+    const int64_t before = exists ? hostAttributes(host) : -1;
 
     int flags = O_RDONLY;
-    if (mode == OpenFor::ReadWriteExisting) flags = O_RDWR;
-    if (mode == OpenFor::CreateAlways) flags = O_RDWR | O_CREAT | O_TRUNC;
+    if (mode == OpenFor::ReadWriteExisting)
+        flags = O_RDWR;
+    if (mode == OpenFor::CreateAlways)
+        flags = O_RDWR | O_CREAT | O_TRUNC;
     fd = open(host.c_str(), flags | O_CLOEXEC, 0666);
-    if (fd < 0) return errno == ENOENT ? ioerr::FileNotFound : ioerr::AccessDenied;
-    // A file written anew has only the archive bit, as Windows gives it.
+    if (fd < 0)
+        return errno == ENOENT ? ioerr::FileNotFound : ioerr::AccessDenied;
     if (mode == OpenFor::CreateAlways) {
-        forgetHostAttributes(host);
+        if (before < 0)
+            forgetHostAttributes(host);
+        else
+            setHostAttributes(host, static_cast<uint32_t>(before) | attr::Archive);
     }
     return 0;
 }
@@ -45,7 +58,8 @@ bool writeAll(int fd, const char* data, size_t size) {
     while (size > 0) {
         const ssize_t done = write(fd, data, size);
         if (done < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return false;
         }
         data += done;

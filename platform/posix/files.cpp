@@ -22,12 +22,16 @@ namespace {
 // Matches a name against a mask of '*' and '?' without regard to case;
 // "*.*" matches every name, dotted or not, as it does on Windows.
 bool maskMatches(const char* mask, const char* name) {
-    if (*mask == 0) return *name == 0;
+    if (*mask == 0)
+        return *name == 0;
     if (*mask == '*') {
-        if (mask[1] == '.' && mask[2] == '*' && mask[3] == 0) return true;
+        if (mask[1] == '.' && mask[2] == '*' && mask[3] == 0)
+            return true;
         for (const char* rest = name;; ++rest) {
-            if (maskMatches(mask + 1, rest)) return true;
-            if (*rest == 0) return false;
+            if (maskMatches(mask + 1, rest))
+                return true;
+            if (*rest == 0)
+                return false;
         }
     }
     if (*name == 0) {
@@ -41,9 +45,11 @@ bool maskMatches(const char* mask, const char* name) {
 
 int32_t dosStamp(time_t when) {
     struct tm local;
-    if (localtime_r(&when, &local) == nullptr) return 0;
+    if (localtime_r(&when, &local) == nullptr)
+        return 0;
     const int year = local.tm_year + 1900;
-    if (year < 1980 || year > 2107) return 0;
+    if (year < 1980 || year > 2107)
+        return 0;
     const uint32_t packed = (static_cast<uint32_t>(year - 1980) << 25) |
                             (static_cast<uint32_t>(local.tm_mon + 1) << 21) |
                             (static_cast<uint32_t>(local.tm_mday) << 16) |
@@ -65,53 +71,62 @@ struct DirectoryListing::Impl {
     size_t next = 0;
 };
 
-DirectoryListing::DirectoryListing(const std::string& pattern, uint32_t filter)
-    : impl_(new Impl) {
+DirectoryListing::DirectoryListing(const std::string& pattern, uint32_t filter) : impl_(new Impl) {
     const std::string full = absolutePath(pattern);
     const size_t cut = full.find_last_of('\\');
-    if (cut == std::string::npos) return;
+    if (cut == std::string::npos)
+        return;
     const std::string folder = full.substr(0, cut + 1);
     const std::string mask = full.substr(cut + 1);
-    if (mask.empty()) return;
+    if (mask.empty())
+        return;
     const std::string host = resolveHost(folder);
-    if (!isFolderKind(hostKind(host))) return;
+    if (!isFolderKind(hostKind(host)))
+        return;
 
     DIR* dir = opendir(host.c_str());
-    if (dir == nullptr) return;
+    if (dir == nullptr)
+        return;
     std::vector<DirEntry> found;
     while (dirent* item = readdir(dir)) {
         const std::string name = item->d_name;
-        if (name == "." || name == "..") continue;
-        if (!maskMatches(mask.c_str(), name.c_str())) continue;
+        if (name == "." || name == "..")
+            continue;
+        if (!maskMatches(mask.c_str(), name.c_str()))
+            continue;
         const std::string path = host + "/" + name;
         const int64_t bits = hostAttributes(path);
-        if (bits < 0) continue;
+        if (bits < 0)
+            continue;
         DirEntry entry;
         entry.name = name;
         entry.attributes = static_cast<uint32_t>(bits);
         struct stat info;
         if (lstat(path.c_str(), &info) == 0) {
             entry.stamp = dosStamp(info.st_mtime);
-            if (!entry.isFolder() && !entry.isLink()) entry.size = static_cast<uint64_t>(info.st_size);
+            if (!entry.isFolder() && !entry.isLink())
+                entry.size = static_cast<uint64_t>(info.st_size);
         }
-        if (passesFilter(entry.attributes, filter)) found.push_back(entry);
+        if (passesFilter(entry.attributes, filter))
+            found.push_back(entry);
     }
     closedir(dir);
-    std::sort(found.begin(), found.end(), [](const DirEntry& a, const DirEntry& b) {
-        return upper(a.name) < upper(b.name);
-    });
+    std::sort(found.begin(), found.end(),
+              [](const DirEntry& a, const DirEntry& b) { return upper(a.name) < upper(b.name); });
 
     // Every folder but a root lists "." and ".." first.
     if (splitPath(folder).parts.size() > 0) {
         struct stat info;
         const int32_t stamp = stat(host.c_str(), &info) == 0 ? dosStamp(info.st_mtime) : 0;
         for (const char* dots : {".", ".."}) {
-            if (!maskMatches(mask.c_str(), dots)) continue;
+            if (!maskMatches(mask.c_str(), dots))
+                continue;
             DirEntry entry;
             entry.name = dots;
             entry.attributes = attr::Directory;
             entry.stamp = stamp;
-            if (passesFilter(entry.attributes, filter)) impl_->entries.push_back(entry);
+            if (passesFilter(entry.attributes, filter))
+                impl_->entries.push_back(entry);
         }
     }
     impl_->entries.insert(impl_->entries.end(), found.begin(), found.end());
@@ -120,7 +135,8 @@ DirectoryListing::DirectoryListing(const std::string& pattern, uint32_t filter)
 DirectoryListing::~DirectoryListing() = default;
 
 bool DirectoryListing::next(DirEntry& entry) {
-    if (impl_->next >= impl_->entries.size()) return false;
+    if (impl_->next >= impl_->entries.size())
+        return false;
     entry = impl_->entries[impl_->next++];
     return true;
 }
@@ -128,10 +144,13 @@ bool DirectoryListing::next(DirEntry& entry) {
 bool setCurrentDirectory(const std::string& path) {
     const std::string full = absolutePath(path);
     const WinPath parts = splitPath(full);
-    if (parts.drive == 0 || driveFolder(parts.drive).empty()) return false;
-    if (!isFolderKind(hostKind(resolveHost(full)))) return false;
+    if (parts.drive == 0 || driveFolder(parts.drive).empty())
+        return false;
+    if (!isFolderKind(hostKind(resolveHost(full))))
+        return false;
     std::string dir;
-    for (const auto& part : parts.parts) dir += "\\" + part;
+    for (const auto& part : parts.parts)
+        dir += "\\" + part;
     state().driveDirs[parts.drive] = dir.empty() ? "\\" : dir;
     state().currentDrive = parts.drive;
     return true;
@@ -146,26 +165,35 @@ std::string currentDirectory() {
 
 bool createDirectory(const std::string& path) {
     const std::string host = resolveHost(path);
-    if (host.empty() || hostKind(host) != HostKind::Missing) return false;
-    if (mkdir(host.c_str(), 0777) != 0) return false;
+    if (host.empty() || hostKind(host) != HostKind::Missing)
+        return false;
+    if (mkdir(host.c_str(), 0777) != 0)
+        return false;
     forgetHostAttributes(host);
     return true;
 }
 
-std::string fullPath(const std::string& path) { return absolutePath(path); }
+std::string fullPath(const std::string& path) {
+    return absolutePath(path);
+}
 
 bool fileExists(const std::string& path) {
     const HostKind kind = hostKind(resolveHost(path));
     return kind == HostKind::File || kind == HostKind::LinkToFile;
 }
 
-bool folderExists(const std::string& path) { return isFolderKind(hostKind(resolveHost(path))); }
+bool folderExists(const std::string& path) {
+    return isFolderKind(hostKind(resolveHost(path)));
+}
 
-int64_t fileAttributes(const std::string& path) { return hostAttributes(resolveHost(path)); }
+int64_t fileAttributes(const std::string& path) {
+    return hostAttributes(resolveHost(path));
+}
 
 bool setFileAttributes(const std::string& path, uint32_t attributes) {
     const std::string host = resolveHost(path);
-    if (hostKind(host) == HostKind::Missing) return false;
+    if (hostKind(host) == HostKind::Missing)
+        return false;
     setHostAttributes(host, attributes);
     return true;
 }
@@ -173,21 +201,27 @@ bool setFileAttributes(const std::string& path, uint32_t attributes) {
 bool deleteFile(const std::string& path) {
     const std::string host = resolveHost(path);
     const HostKind kind = hostKind(host);
-    if (kind != HostKind::File && kind != HostKind::LinkToFile) return false;
-    if (hostReadOnly(host)) return false;
-    if (unlink(host.c_str()) != 0) return false;
+    if (kind != HostKind::File && kind != HostKind::LinkToFile)
+        return false;
+    if (hostReadOnly(host))
+        return false;
+    if (unlink(host.c_str()) != 0)
+        return false;
     forgetHostAttributes(host);
     return true;
 }
 
 bool removeDirectory(const std::string& path) {
-    if (splitPath(absolutePath(path)).parts.empty()) return false;  // a drive's root stays
+    if (splitPath(absolutePath(path)).parts.empty())
+        return false;  // a drive's root stays
     const std::string host = resolveHost(path);
     const HostKind kind = hostKind(host);
-    if (!isFolderKind(kind) || hostReadOnly(host)) return false;
+    if (!isFolderKind(kind) || hostReadOnly(host))
+        return false;
     // A link to a folder goes as a link, leaving its target alone.
     const int result = kind == HostKind::LinkToFolder ? unlink(host.c_str()) : rmdir(host.c_str());
-    if (result != 0) return false;
+    if (result != 0)
+        return false;
     forgetHostAttributes(host);
     return true;
 }

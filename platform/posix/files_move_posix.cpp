@@ -12,12 +12,16 @@ using namespace posix;
 bool moveFile(const std::string& from, const std::string& to) {
     const std::string source = resolveHost(from);
     const HostKind kind = hostKind(source);
-    if (kind != HostKind::File && kind != HostKind::LinkToFile) return false;
+    if (kind != HostKind::File && kind != HostKind::LinkToFile)
+        return false;
     const std::string target = resolveHost(to);
-    if (target.empty() || hostKind(target) != HostKind::Missing) return false;
+    if (target.empty() || hostKind(target) != HostKind::Missing)
+        return false;
     const size_t cut = target.find_last_of('/');
-    if (cut == std::string::npos || !isFolderKind(hostKind(target.substr(0, cut)))) return false;
-    if (std::rename(source.c_str(), target.c_str()) != 0) return false;
+    if (cut == std::string::npos || !isFolderKind(hostKind(target.substr(0, cut))))
+        return false;
+    if (std::rename(source.c_str(), target.c_str()) != 0)
+        return false;
     moveHostAttributes(source, target);
     return true;
 }

@@ -13,7 +13,8 @@ namespace platform::posix {
 
 HostKind hostKind(const std::string& host) {
     struct stat info;
-    if (host.empty() || lstat(host.c_str(), &info) != 0) return HostKind::Missing;
+    if (host.empty() || lstat(host.c_str(), &info) != 0)
+        return HostKind::Missing;
     if (S_ISLNK(info.st_mode)) {
         struct stat target;
         if (stat(host.c_str(), &target) == 0 && S_ISDIR(target.st_mode))
@@ -31,14 +32,20 @@ static const uint32_t kept = attr::ReadOnly | attr::Hidden | attr::System | attr
 
 int64_t hostAttributes(const std::string& host) {
     const HostKind kind = hostKind(host);
-    if (kind == HostKind::Missing) return -1;
+    if (kind == HostKind::Missing)
+        return -1;
     uint32_t bits;
     auto found = state().attributes.find(host);
-    if (found != state().attributes.end()) bits = found->second;
-    else bits = isFolderKind(kind) ? 0 : attr::Archive;
-    if (isFolderKind(kind)) bits |= attr::Directory;
-    if (kind == HostKind::LinkToFile || kind == HostKind::LinkToFolder) bits |= attr::ReparsePoint;
-    if (bits == 0) bits = attr::Normal;
+    if (found != state().attributes.end())
+        bits = found->second;
+    else
+        bits = isFolderKind(kind) ? 0 : attr::Archive;
+    if (isFolderKind(kind))
+        bits |= attr::Directory;
+    if (kind == HostKind::LinkToFile || kind == HostKind::LinkToFolder)
+        bits |= attr::ReparsePoint;
+    if (bits == 0)
+        bits = attr::Normal;
     return bits;
 }
 
@@ -54,8 +61,10 @@ static bool below(const std::string& path, const std::string& top) {
 void forgetHostAttributes(const std::string& host) {
     auto& bits = state().attributes;
     for (auto it = bits.begin(); it != bits.end();) {
-        if (below(it->first, host)) it = bits.erase(it);
-        else ++it;
+        if (below(it->first, host))
+            it = bits.erase(it);
+        else
+            ++it;
     }
 }
 
@@ -70,7 +79,8 @@ void moveHostAttributes(const std::string& from, const std::string& to) {
             ++it;
         }
     }
-    for (const auto& entry : moved) bits[entry.first] = entry.second;
+    for (const auto& entry : moved)
+        bits[entry.first] = entry.second;
 }
 
 bool hostReadOnly(const std::string& host) {
@@ -80,13 +90,15 @@ bool hostReadOnly(const std::string& host) {
 
 bool removeHostTree(const std::string& host) {
     const HostKind kind = hostKind(host);
-    if (kind == HostKind::Missing) return true;
+    if (kind == HostKind::Missing)
+        return true;
     bool ok = true;
     if (kind == HostKind::Folder) {
         if (DIR* dir = opendir(host.c_str())) {
             while (dirent* entry = readdir(dir)) {
                 const std::string name = entry->d_name;
-                if (name == "." || name == "..") continue;
+                if (name == "." || name == "..")
+                    continue;
                 ok = removeHostTree(host + "/" + name) && ok;
             }
             closedir(dir);
@@ -95,7 +107,8 @@ bool removeHostTree(const std::string& host) {
     } else {
         ok = unlink(host.c_str()) == 0;
     }
-    if (ok) forgetHostAttributes(host);
+    if (ok)
+        forgetHostAttributes(host);
     return ok;
 }
 

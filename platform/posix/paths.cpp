@@ -12,7 +12,9 @@
 
 namespace platform::posix {
 
-static bool isSlash(char c) { return c == '\\' || c == '/'; }
+static bool isSlash(char c) {
+    return c == '\\' || c == '/';
+}
 
 static char driveOf(const std::string& path) {
     if (path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0])))
@@ -27,27 +29,33 @@ static std::string currentDirOf(char drive) {
     return std::string(1, drive) + ":" + dir;
 }
 
-// Windows drops trailing dots and spaces of each component.
 static std::string trimComponent(const std::string& part) {
-    if (part == "." || part == "..") return part;
+    if (part == "." || part == "..")
+        return part;
     size_t end = part.size();
-    while (end > 0 && (part[end - 1] == '.' || part[end - 1] == ' ')) --end;
+    while (end > 0 && (part[end - 1] == '.' || part[end - 1] == ' '))
+        --end;
     return part.substr(0, end);
 }
 
 std::string absolutePath(const std::string& path) {
-    if (path.size() >= 2 && isSlash(path[0]) && isSlash(path[1])) return path;  // UNC: as is
+    if (path.size() >= 2 && isSlash(path[0]) && isSlash(path[1]))
+        return path;  // UNC: as is
     std::string base;
     std::string rest;
     const char drive = driveOf(path);
     if (drive != 0) {
         rest = path.substr(2);
-        if (rest.empty() || !isSlash(rest[0])) base = currentDirOf(drive);
-        else base = std::string(1, drive) + ":";
+        if (rest.empty() || !isSlash(rest[0]))
+            base = currentDirOf(drive);
+        else
+            base = std::string(1, drive) + ":";
     } else {
         rest = path;
-        if (!rest.empty() && isSlash(rest[0])) base = std::string(1, state().currentDrive) + ":";
-        else base = currentDirOf(state().currentDrive);
+        if (!rest.empty() && isSlash(rest[0]))
+            base = std::string(1, state().currentDrive) + ":";
+        else
+            base = currentDirOf(state().currentDrive);
     }
 
     WinPath full = splitPath(base);
@@ -55,30 +63,39 @@ std::string absolutePath(const std::string& path) {
     size_t start = 0;
     while (start <= rest.size()) {
         size_t end = start;
-        while (end < rest.size() && !isSlash(rest[end])) ++end;
-        const std::string part = trimComponent(rest.substr(start, end - start));
+        while (end < rest.size() && !isSlash(rest[end]))
+            ++end;
+        std::string part = rest.substr(start, end - start);
+        // Windows drops trailing dots and spaces of the last component.
+        if (end >= rest.size())
+            part = trimComponent(part);
         if (part == "..") {
-            if (!full.parts.empty()) full.parts.pop_back();
+            if (!full.parts.empty())
+                full.parts.pop_back();
         } else if (!part.empty() && part != ".") {
             full.parts.push_back(part);
         }
         start = end + 1;
     }
     std::string result = joinPath(full);
-    if (trailing && !full.parts.empty()) result += "\\";
+    if (trailing && !full.parts.empty())
+        result += "\\";
     return result;
 }
 
 WinPath splitPath(const std::string& path) {
     WinPath result;
     result.drive = driveOf(path);
-    if (result.drive == 0) return result;
+    if (result.drive == 0)
+        return result;
     size_t start = 2;
     while (start <= path.size()) {
         size_t end = start;
-        while (end < path.size() && !isSlash(path[end])) ++end;
+        while (end < path.size() && !isSlash(path[end]))
+            ++end;
         std::string part = path.substr(start, end - start);
-        if (!part.empty()) result.parts.push_back(part);
+        if (!part.empty())
+            result.parts.push_back(part);
         start = end + 1;
     }
     return result;
@@ -86,14 +103,17 @@ WinPath splitPath(const std::string& path) {
 
 std::string joinPath(const WinPath& path) {
     std::string result = std::string(1, path.drive) + ":";
-    if (path.parts.empty()) return result + "\\";
-    for (const auto& part : path.parts) result += "\\" + part;
+    if (path.parts.empty())
+        return result + "\\";
+    for (const auto& part : path.parts)
+        result += "\\" + part;
     return result;
 }
 
 std::string driveFolder(char drive) {
     drive = static_cast<char>(std::toupper(static_cast<unsigned char>(drive)));
-    if (state().drives.count(drive) == 0) return {};
+    if (state().drives.count(drive) == 0)
+        return {};
     return state().folder + "/" + std::string(1, drive);
 }
 
@@ -101,9 +121,11 @@ std::string driveFolder(char drive) {
 // preferring the exact spelling; empty when there is none.
 static std::string findEntry(const std::string& folder, const std::string& name) {
     struct stat info;
-    if (lstat((folder + "/" + name).c_str(), &info) == 0) return name;
+    if (lstat((folder + "/" + name).c_str(), &info) == 0)
+        return name;
     DIR* dir = opendir(folder.c_str());
-    if (dir == nullptr) return {};
+    if (dir == nullptr)
+        return {};
     std::string found;
     while (dirent* entry = readdir(dir)) {
         if (sameText(entry->d_name, name)) {
@@ -117,9 +139,11 @@ static std::string findEntry(const std::string& folder, const std::string& name)
 
 std::string resolveHost(const std::string& path) {
     const WinPath full = splitPath(absolutePath(path));
-    if (full.drive == 0) return {};
+    if (full.drive == 0)
+        return {};
     std::string host = driveFolder(full.drive);
-    if (host.empty()) return {};
+    if (host.empty())
+        return {};
     bool matching = true;
     for (const auto& part : full.parts) {
         if (matching) {

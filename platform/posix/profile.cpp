@@ -14,10 +14,12 @@ namespace {
 
 bool loadFile(const std::string& path, std::string& text) {
     int fd;
-    if (openMachineFile(path, OpenFor::Read, fd) != 0) return false;
+    if (openMachineFile(path, OpenFor::Read, fd) != 0)
+        return false;
     char block[8192];
     ssize_t got;
-    while ((got = read(fd, block, sizeof block)) > 0) text.append(block, static_cast<size_t>(got));
+    while ((got = read(fd, block, sizeof block)) > 0)
+        text.append(block, static_cast<size_t>(got));
     close(fd);
     return got == 0;
 }
@@ -27,24 +29,29 @@ bool loadFile(const std::string& path, std::string& text) {
 std::string readProfileString(const std::string& file, const std::string& section,
                               const std::string& key, const std::string& fallback) {
     std::string text;
-    if (!loadFile(file, text)) return fallback;
-    const ProfileLine* line = ProfileFile::parse(text).find(section, key);
-    if (line == nullptr) return fallback;
-    std::string value = line->value;
+    if (!loadFile(file, text))
+        return fallback;
+    const ProfileFile profile = ProfileFile::parse(text);
+    const std::string* found = profile.find(section, key);
+    if (found == nullptr)
+        return fallback;
+    std::string value = *found;
     // Matching quotes around a value are dropped on reading.
     if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
         value = value.substr(1, value.size() - 2);
     return value;
 }
 
-bool writeProfileString(const std::string& file, const std::string& section,
-                        const std::string& key, const std::string& value) {
+bool writeProfileString(const std::string& file, const std::string& section, const std::string& key,
+                        const std::string& value) {
     std::string text;
     loadFile(file, text);
     ProfileFile profile = ProfileFile::parse(text);
-    if (!profile.set(section, key, value)) return true;
+    if (!profile.set(section, key, value))
+        return true;
     int fd;
-    if (openMachineFile(file, OpenFor::CreateAlways, fd) != 0) return false;
+    if (openMachineFile(file, OpenFor::CreateAlways, fd) != 0)
+        return false;
     const std::string out = profile.text();
     const bool written = writeAll(fd, out.data(), out.size());
     return close(fd) == 0 && written;

@@ -1,5 +1,4 @@
-// Parsing and writing of profile files in the layout Wine produces: every
-// write rewrites the whole file from its parsed form.
+// Parsing and writing of profile files in the layout Wine produces.
 #include "platform/posix/profile_file.h"
 
 #include "platform/posix/state.h"
@@ -8,14 +7,27 @@ namespace platform::posix {
 
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+// Ctrl-Z, the old end-of-file mark, counts as a blank too.
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == 0x1A;
+}
+
+std::string trimLeft(const std::string& text) {
+    size_t start = 0;
+    while (start < text.size() && isSpace(text[start]))
+        ++start;
+    return text.substr(start);
+}
 
 std::string trim(const std::string& text) {
-    size_t start = 0, end = text.size();
-    while (start < end && isSpace(text[start])) ++start;
-    while (end > start && isSpace(text[end - 1])) --end;
-    return text.substr(start, end - start);
+    std::string result = trimLeft(text);
+    size_t end = result.size();
+    while (end > 0 && isSpace(result[end - 1]))
+        --end;
+    return result.substr(0, end);
 }
+
+const char utf8Bom[] = "\xEF\xBB\xBF";
 
 }  // namespace
 
@@ -23,12 +35,19 @@ ProfileFile ProfileFile::parse(const std::string& text) {
     ProfileFile file;
     file.sections.push_back(ProfileSection());
     size_t start = 0;
+    if (text.compare(0, 3, utf8Bom) == 0) {
+        file.utf8Mark = true;
+        start = 3;
+    }
     while (start < text.size()) {
         size_t end = start;
-        while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
+            ++end;
         const std::string line = trim(text.substr(start, end - start));
         start = end + 1;
-        if (!line.empty() && line[0] == '[') {
+        if (line.empty())
+            continue;
+        if (line[0] == '[') {
             const size_t close = line.rfind(']');
             if (close != std::string::npos) {
                 ProfileSection section;
@@ -36,12 +55,6 @@ ProfileFile ProfileFile::parse(const std::string& text) {
                 file.sections.push_back(section);
                 continue;
             }
-        }
-        auto& lines = file.sections.back().lines;
-        if (line.empty()) {
-            // Runs of blank lines shrink to one.
-            if (lines.empty() || !lines.back().name.empty() || lines.back().hasValue) lines.push_back({});
-            continue;
         }
         ProfileLine entry;
         const size_t equals = line.find('=');
@@ -52,45 +65,48 @@ ProfileFile ProfileFile::parse(const std::string& text) {
             entry.value = trim(line.substr(equals + 1));
             entry.hasValue = true;
         }
-        lines.push_back(entry);
+        file.sections.back().lines.push_back(entry);
     }
     return file;
 }
 
 std::string ProfileFile::text() const {
-    std::string out;
+    std::string out = utf8Mark ? utf8Bom : "";
     for (const auto& section : sections) {
-        if (!section.name.empty()) out += "[" + section.name + "]\r\n";
+        if (!section.name.empty())
+            out += "[" + section.name + "]\r\n";
         for (const auto& line : section.lines) {
             out += line.name;
-            if (line.hasValue) out += "=" + line.value;
+            if (line.hasValue)
+                out += "=" + line.value;
             out += "\r\n";
         }
     }
     return out;
 }
 
-const ProfileLine* ProfileFile::find(const std::string& section, const std::string& key) const {
+const std::string* ProfileFile::find(const std::string& section, const std::string& key) const {
     const std::string sectionName = trim(section), keyName = trim(key);
     for (const auto& candidate : sections) {
-        if (!sameText(candidate.name, sectionName)) continue;
+        if (!sameText(candidate.name, sectionName))
+            continue;
+        // Only the first section of a name counts, and the first key in it.
         for (const auto& line : candidate.lines) {
-            if (!line.name.empty() && sameText(line.name, keyName)) return &line;
+            if (sameText(line.name, keyName))
+                return line.hasValue ? &line.value : nullptr;
         }
         return nullptr;
     }
     return nullptr;
 }
 
-bool ProfileFile::set(const std::string& section, const std::string& key, const std::string& value) {
-    const std::string sectionName = trim(section), keyName = trim(key);
-    size_t start = 0;
-    while (start < value.size() && isSpace(value[start])) ++start;
-    const std::string stored = value.substr(start);
-
+bool ProfileFile::set(const std::string& section, const std::string& key,
+                      const std::string& value) {
+    // New names keep trailing blanks as given; matching ignores them.
+    const std::string stored = trimLeft(value);
     ProfileSection* target = nullptr;
     for (auto& candidate : sections) {
-        if (sameText(candidate.name, sectionName)) {
+        if (sameText(candidate.name, trim(section))) {
             target = &candidate;
             break;
         }
@@ -98,18 +114,19 @@ bool ProfileFile::set(const std::string& section, const std::string& key, const 
     if (target == nullptr) {
         sections.push_back(ProfileSection());
         target = &sections.back();
-        target->name = sectionName;
+        target->name = trimLeft(section);
     }
     for (auto& line : target->lines) {
-        if (!line.name.empty() && sameText(line.name, keyName)) {
-            if (line.hasValue && line.value == stored) return false;
+        if (sameText(line.name, trim(key))) {
+            if (line.hasValue && line.value == stored)
+                return false;
             line.value = stored;
             line.hasValue = true;
             return true;
         }
     }
     ProfileLine line;
-    line.name = keyName;
+    line.name = trimLeft(key);
     line.value = stored;
     line.hasValue = true;
     target->lines.push_back(line);

@@ -8,7 +8,7 @@
 namespace platform::posix {
 
 struct ProfileLine {
-    std::string name;   // key name, a comment, or empty for a blank line
+    std::string name;  // key name, or a whole line without '=' (comments too)
     std::string value;
     bool hasValue = false;  // the line had an '='
 };
@@ -18,14 +18,18 @@ struct ProfileSection {
     std::vector<ProfileLine> lines;
 };
 
+// Every write rewrites the whole file from its parsed form: CR LF endings,
+// names and values trimmed, blank lines gone, no blank line between
+// sections; a write that changes nothing leaves the file alone.
 struct ProfileFile {
+    bool utf8Mark = false;  // the file began with a UTF-8 byte-order mark
     std::vector<ProfileSection> sections;
 
     static ProfileFile parse(const std::string& text);
     std::string text() const;
 
-    // The key's line, or null. Names are matched trimmed, without regard to case.
-    const ProfileLine* find(const std::string& section, const std::string& key) const;
+    // The value of a key with '=', or null. Names match trimmed, without regard to case.
+    const std::string* find(const std::string& section, const std::string& key) const;
     // Sets a key's value; false when it already had exactly this value.
     bool set(const std::string& section, const std::string& key, const std::string& value);
 };

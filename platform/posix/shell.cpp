@@ -20,7 +20,9 @@ namespace {
 constexpr int NoSuchItem = 2;
 constexpr int CannotDelete = 5;
 
-std::string binFolder() { return state().folder + "/RECYCLER-bin"; }
+std::string binFolder() {
+    return state().folder + "/RECYCLER-bin";
+}
 
 int recycle(const std::string& host) {
     const std::string bin = binFolder();
@@ -29,14 +31,16 @@ int recycle(const std::string& host) {
     std::string target = bin + "/" + name;
     for (int n = 2; hostKind(target) != HostKind::Missing; ++n)
         target = bin + "/" + name + " (" + std::to_string(n) + ")";
-    if (std::rename(host.c_str(), target.c_str()) != 0) return CannotDelete;
+    if (std::rename(host.c_str(), target.c_str()) != 0)
+        return CannotDelete;
     moveHostAttributes(host, target);
     return 0;
 }
 
 // A read-only file stops a deletion, as it does the shell's.
 bool holdsReadOnly(const std::string& host) {
-    if (hostReadOnly(host) && !isFolderKind(hostKind(host))) return true;
+    if (hostReadOnly(host) && !isFolderKind(hostKind(host)))
+        return true;
     return false;
 }
 
@@ -66,8 +70,9 @@ int shellDelete(const char* from, unsigned flags) {
             continue;
         }
         const int done = (flags & fof::AllowUndo) != 0 ? recycle(host)
-                                                      : (removeHostTree(host) ? 0 : CannotDelete);
-        if (done != 0) result = done;
+                                                       : (removeHostTree(host) ? 0 : CannotDelete);
+        if (done != 0)
+            result = done;
     }
     record.result = result;
     state().shellDeletes.push_back(record);
@@ -78,19 +83,26 @@ int systemIconIndex(const std::string& path) {
     state().iconLookups.push_back(path);
     const std::string host = resolveHost(path);
     const HostKind kind = hostKind(host);
-    if (kind == HostKind::Missing) return 0;
-    if (isFolderKind(kind)) return 3;
+    if (kind == HostKind::Missing)
+        return 0;
+    if (isFolderKind(kind))
+        return 3;
     const std::string name = upper(host.substr(host.find_last_of('/') + 1));
     const size_t dot = name.find_last_of('.');
-    if (dot == std::string::npos || dot + 1 == name.size()) return 0;
+    if (dot == std::string::npos || dot + 1 == name.size())
+        return 0;
     const std::string extension = name.substr(dot + 1);
-    if (extension == "EXE") return 2;
+    if (extension == "EXE")
+        return 2;
     unsigned hash = 0;
-    for (char c : extension) hash = hash * 31 + static_cast<unsigned char>(c);
+    for (char c : extension)
+        hash = hash * 31 + static_cast<unsigned char>(c);
     return 10 + static_cast<int>(hash % 990);
 }
 
-void restartWindows() { ++state().restarts; }
+void restartWindows() {
+    ++state().restarts;
+}
 
 void openHelp(const Window& owner, const std::string& file, unsigned command, unsigned long data) {
     state().helpCalls.push_back({&owner, file, command, data});

@@ -23,10 +23,10 @@ struct RegistryKey {
 };
 
 struct MachineState {
-    std::string folder;                  // host folder of the machine
-    std::map<char, int> drives;          // letter -> drive type
+    std::string folder;          // host folder of the machine
+    std::map<char, int> drives;  // letter -> drive type
     char currentDrive = 'C';
-    std::map<char, std::string> driveDirs;  // letter -> "\WINDOWS" style, "\" for the root
+    std::map<char, std::string> driveDirs;       // letter -> "\WINDOWS" style, "\" for the root
     std::map<std::string, uint32_t> attributes;  // host path -> attribute bits
 
     std::string moduleFileName;

@@ -1,6 +1,7 @@
 // System facts of the stand-in: set by the test through Machine.
 #include "platform/system.h"
 
+#include <algorithm>
 #include <cctype>
 #include <ctime>
 
@@ -10,19 +11,24 @@ namespace platform {
 
 using namespace posix;
 
-std::string moduleFileName() { return state().moduleFileName.substr(0, 260); }
+std::string moduleFileName() {
+    return state().moduleFileName.substr(0, 260);
+}
 
 bool windowsDirectory(std::string& folder, unsigned bufferSize) {
     const MachineState& machine = state();
-    if (machine.windowsDirectoryFails) return false;
+    if (machine.windowsDirectoryFails)
+        return false;
     // The buffer must hold the text and its terminating NUL.
-    if (machine.windowsDirectory.size() + 1 > bufferSize) return false;
+    if (machine.windowsDirectory.size() + 1 > bufferSize)
+        return false;
     folder = machine.windowsDirectory;
     return true;
 }
 
 int driveType(const std::string& root) {
-    if (root.size() < 2 || root[1] != ':') return drivetype::NoRootDir;
+    if (root.size() < 2 || root[1] != ':')
+        return drivetype::NoRootDir;
     if (root.size() > 3 || (root.size() == 3 && root[2] != '\\' && root[2] != '/'))
         return drivetype::NoRootDir;
     const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
@@ -31,7 +37,8 @@ int driveType(const std::string& root) {
 }
 
 DateTime localNow() {
-    if (state().now) return *state().now;
+    if (state().now)
+        return *state().now;
     const time_t now = time(nullptr);
     struct tm local;
     localtime_r(&now, &local);
@@ -49,12 +56,14 @@ namespace {
 
 std::string padded(int value, size_t width) {
     std::string text = std::to_string(value);
-    while (text.size() < width) text = "0" + text;
+    while (text.size() < width)
+        text = "0" + text;
     return text;
 }
 
-const char* const monthNames[] = {"January", "February", "March",     "April",   "May",      "June",
-                                  "July",    "August",   "September", "October", "November", "December"};
+const char* const monthNames[] = {"January",   "February", "March",    "April",
+                                  "May",       "June",     "July",     "August",
+                                  "September", "October",  "November", "December"};
 const char* const dayNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                 "Thursday", "Friday", "Saturday"};
 
@@ -77,35 +86,57 @@ std::string expand(const std::string& picture, const DateTime& moment) {
         const char c = picture[i];
         if (c == '\'') {
             size_t end = picture.find('\'', i + 1);
-            if (end == std::string::npos) end = picture.size();
+            if (end == std::string::npos)
+                end = picture.size();
             out += picture.substr(i + 1, end - i - 1);
             i = end + 1;
             continue;
         }
         size_t run = 1;
-        while (i + run < picture.size() && picture[i + run] == c) ++run;
+        while (i + run < picture.size() && picture[i + run] == c)
+            ++run;
         const int hour12 = moment.hour % 12 == 0 ? 12 : moment.hour % 12;
         switch (c) {
             case 'd':
-                if (run <= 2) out += padded(moment.day, run);
-                else if (run == 3) out += std::string(dayNames[weekday(moment)]).substr(0, 3);
-                else out += dayNames[weekday(moment)];
+                if (run <= 2)
+                    out += padded(moment.day, run);
+                else if (run == 3)
+                    out += std::string(dayNames[weekday(moment)]).substr(0, 3);
+                else
+                    out += dayNames[weekday(moment)];
                 break;
             case 'M':
-                if (run <= 2) out += padded(moment.month, run);
-                else if (run == 3) out += std::string(monthNames[moment.month - 1]).substr(0, 3);
-                else out += monthNames[moment.month - 1];
+                if (run <= 2 || moment.month < 1 || moment.month > 12)
+                    out += padded(moment.month, std::min<size_t>(run, 2));
+                else if (run == 3)
+                    out += std::string(monthNames[moment.month - 1]).substr(0, 3);
+                else
+                    out += monthNames[moment.month - 1];
                 break;
             case 'y':
-                if (run <= 2) out += padded(moment.year % 100, run);
-                else out += padded(moment.year, 4);
+                if (run <= 2)
+                    out += padded(moment.year % 100, run);
+                else
+                    out += padded(moment.year, 4);
                 break;
-            case 'h': out += padded(hour12, run > 1 ? 2 : 1); break;
-            case 'H': out += padded(moment.hour, run > 1 ? 2 : 1); break;
-            case 'm': out += padded(moment.minute, run > 1 ? 2 : 1); break;
-            case 's': out += padded(moment.second, run > 1 ? 2 : 1); break;
-            case 't': out += std::string(moment.hour < 12 ? "AM" : "PM").substr(0, run > 1 ? 2 : 1); break;
-            default: out += picture.substr(i, run); break;
+            case 'h':
+                out += padded(hour12, run > 1 ? 2 : 1);
+                break;
+            case 'H':
+                out += padded(moment.hour, run > 1 ? 2 : 1);
+                break;
+            case 'm':
+                out += padded(moment.minute, run > 1 ? 2 : 1);
+                break;
+            case 's':
+                out += padded(moment.second, run > 1 ? 2 : 1);
+                break;
+            case 't':
+                out += std::string(moment.hour < 12 ? "AM" : "PM").substr(0, run > 1 ? 2 : 1);
+                break;
+            default:
+                out += picture.substr(i, run);
+                break;
         }
         i += run;
     }
@@ -114,8 +145,12 @@ std::string expand(const std::string& picture, const DateTime& moment) {
 
 }  // namespace
 
-std::string formatShortDate(const DateTime& moment) { return expand(state().shortDateFormat, moment); }
+std::string formatShortDate(const DateTime& moment) {
+    return expand(state().shortDateFormat, moment);
+}
 
-std::string formatLongTime(const DateTime& moment) { return expand(state().longTimeFormat, moment); }
+std::string formatLongTime(const DateTime& moment) {
+    return expand(state().longTimeFormat, moment);
+}
 
 }  // namespace platform

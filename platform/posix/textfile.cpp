@@ -21,10 +21,12 @@ TextReader::~TextReader() = default;
 bool TextReader::open(const std::string& path) {
     close();
     int fd;
-    if (openMachineFile(path, OpenFor::Read, fd) != 0) return false;
+    if (openMachineFile(path, OpenFor::Read, fd) != 0)
+        return false;
     char block[65536];
     ssize_t got;
-    while ((got = read(fd, block, sizeof block)) > 0) impl_->text.append(block, static_cast<size_t>(got));
+    while ((got = read(fd, block, sizeof block)) > 0)
+        impl_->text.append(block, static_cast<size_t>(got));
     ::close(fd);
     if (got < 0) {
         impl_->text.clear();
@@ -36,13 +38,16 @@ bool TextReader::open(const std::string& path) {
 
 bool TextReader::readLine(std::string& line) {
     const std::string& text = impl_->text;
-    if (!impl_->open || impl_->at >= text.size()) return false;
+    if (!impl_->open || impl_->at >= text.size())
+        return false;
     size_t end = impl_->at;
-    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n')
+        ++end;
     line = text.substr(impl_->at, end - impl_->at);
     if (end < text.size() && text[end] == '\r') {
         ++end;
-        if (end < text.size() && text[end] == '\n') ++end;
+        if (end < text.size() && text[end] == '\n')
+            ++end;
     } else if (end < text.size()) {
         ++end;
     }
@@ -64,7 +69,9 @@ struct TextWriter::Impl {
 
 TextWriter::TextWriter() : impl_(new Impl) {}
 
-TextWriter::~TextWriter() { close(); }
+TextWriter::~TextWriter() {
+    close();
+}
 
 bool TextWriter::create(const std::string& path) {
     close();
@@ -80,18 +87,21 @@ bool TextWriter::writeLine(const std::string& line) {
     impl_->buffer += line;
     impl_->buffer += "\r\n";
     if (impl_->buffer.size() >= 65536) {
-        if (!writeAll(impl_->fd, impl_->buffer.data(), impl_->buffer.size())) impl_->failed = true;
+        if (!writeAll(impl_->fd, impl_->buffer.data(), impl_->buffer.size()))
+            impl_->failed = true;
         impl_->buffer.clear();
     }
     return !impl_->failed;
 }
 
 bool TextWriter::close() {
-    if (impl_->fd < 0) return false;
+    if (impl_->fd < 0)
+        return false;
     if (!impl_->buffer.empty() && !writeAll(impl_->fd, impl_->buffer.data(), impl_->buffer.size()))
         impl_->failed = true;
     impl_->buffer.clear();
-    if (::close(impl_->fd) != 0) impl_->failed = true;
+    if (::close(impl_->fd) != 0)
+        impl_->failed = true;
     impl_->fd = -1;
     return !impl_->failed;
 }

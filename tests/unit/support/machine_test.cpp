@@ -12,8 +12,10 @@ namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
     const char* base = getenv("TMPDIR");
-    std::string pattern = std::string(base != nullptr && *base != 0 ? base : "/tmp") + "/trellmark-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make " + pattern);
+    std::string pattern =
+        std::string(base != nullptr && *base != 0 ? base : "/tmp") + "/trellmark-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("cannot make " + pattern);
     path_ = pattern;
 }
 

@@ -36,7 +36,9 @@ protected:
     static void write(const std::string& windowsPath, const std::string& bytes) {
         Machine::writeFile(windowsPath, bytes);
     }
-    static std::string read(const std::string& windowsPath) { return Machine::readFile(windowsPath); }
+    static std::string read(const std::string& windowsPath) {
+        return Machine::readFile(windowsPath);
+    }
     static bool exists(const std::string& windowsPath);
     static void folder(const std::string& windowsPath) { Machine::makeFolder(windowsPath); }
 

@@ -1,0 +1,331 @@
+// The snapshot walk of a whole drive: what it records and in which order,
+// the progress shown, the counts written, cancelling, and drives it cannot
+// reach.
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/listbox.h"
+#include "platform/profile.h"
+#include "platform/textfile.h"
+#include "snapshot/snapshot_scanner.h"
+#include "snapshot/snapshot_store.h"
+#include "wizard_fixture.h"
+
+namespace {
+
+using namespace wizardtest;
+using platform::posix::MessageRecord;
+
+const char* const DataDir = "C:\\Program Files\\Trellmark\\SNPDAT";
+
+std::string FileList(char drive) { return std::string(DataDir) + "\\SNPDAT." + drive + "01"; }
+std::string FolderList(char drive) { return std::string(DataDir) + "\\SNPDAT." + drive + "02"; }
+
+std::string Lines(const std::vector<std::string>& lines, bool scrambled = false) {
+    std::string bytes;
+    for (const std::string& line : lines) {
+        bytes += scrambled ? snapshot::ScrambleText(line) : line;
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+std::string Unscrambled(const std::string& bytes) {
+    std::string text;
+    for (char c : bytes) text += (c == '\r' || c == '\n') ? c : static_cast<char>(c ^ 8);
+    return text;
+}
+
+class SnapshotScannerTest : public WizardTest {
+protected:
+    void SetUp() override {
+        WizardTest::SetUp();
+        platform::setApplicationTitle("Trellmark");
+        Machine::addDrive('D');
+        CreatePages();
+        wizard::app().run.firstRun = true;
+        Machine::clearMessages();
+    }
+
+    static void File(const std::string& path, size_t bytes = 0) {
+        Machine::writeFile(path, std::string(bytes, 'x'));
+    }
+
+    static std::string Stat(char drive, const char* key) {
+        return platform::readProfileString(ConfigFile, std::string("Statistics - ") + drive, key,
+                                           "(none)");
+    }
+};
+
+// The tree of the change scanner's worked example, in mixed case, on D. The
+// stand-in lists every folder sorted by name.
+TEST_F(SnapshotScannerTest, WorkedExampleTreeGivesItsRecordsAndPairs) {
+    File("D:\\autoexec.bat", 2000);
+    File("D:\\Config.sys", 1500);
+    File("D:\\Windows\\win.ini", 1024);
+    File("D:\\Windows\\System.ini", 1023);
+    File("D:\\Windows\\System\\User.exe", 2047);
+    Machine::makeFolder("D:\\Temp");
+
+    snapshot::SnapshotDrive('D');
+
+    EXPECT_TRUE(Machine::messages().empty());
+    EXPECT_EQ(Machine::readFile(FileList('D')),
+              Lines({"AUTOEXEC.BAT", "CONFIG.SYS", "D:\\TEMP", "D:\\WINDOWS", "SYSTEM.INI",
+                     "WIN.INI", "D:\\WINDOWS\\SYSTEM", "USER.EXE"}));
+    EXPECT_EQ(Machine::readFile(FolderList('D')),
+              Lines({"D:", "0", "D:\\TEMP", "3", "D:\\WINDOWS", "4", "D:\\WINDOWS\\SYSTEM", "7",
+                     "THEEND", "9"},
+                    true));
+    EXPECT_EQ(Stat('D', "Filecount"), "5");
+    EXPECT_EQ(Stat('D', "Pathcount"), "3");
+    // 1 + 1 + 1 + 0 + 1 kilobytes.
+    EXPECT_EQ(Stat('D', "Totalsize"), "4");
+    EXPECT_EQ(page2->Label2.caption(), "Scanning..D");
+    EXPECT_EQ(page2->ProgressBar1.maximum(), 200);  // no earlier snapshot
+    EXPECT_EQ(page2->ProgressBar1.position(), 3);
+    EXPECT_EQ(Machine::processMessagesCalls(), 3);  // once per folder
+    EXPECT_EQ(snapshot::FolderListLines().count(), 0);
+}
+
+TEST_F(SnapshotScannerTest, EmptyDriveAndDriveWithoutSubfolders) {
+    snapshot::SnapshotDrive('D');
+    EXPECT_EQ(Machine::readFile(FileList('D')), "");
+    EXPECT_EQ(Machine::readFile(FolderList('D')), Lines({"D:", "0", "THEEND", "1"}, true));
+    EXPECT_EQ(Stat('D', "Filecount"), "0");
+    EXPECT_EQ(Stat('D', "Pathcount"), "0");
+
+    File("D:\\b.txt");
+    File("D:\\a.txt");
+    snapshot::SnapshotDrive('D');
+    EXPECT_EQ(Machine::readFile(FileList('D')), Lines({"A.TXT", "B.TXT"}));
+    EXPECT_EQ(Machine::readFile(FolderList('D')), Lines({"D:", "0", "THEEND", "3"}, true));
+    EXPECT_EQ(Stat('D', "Filecount"), "2");
+    EXPECT_EQ(Stat('D', "Pathcount"), "0");
+    // The last snapshot found no folder.
+    EXPECT_EQ(page2->ProgressBar1.maximum(), 0);
+}
+
+TEST_F(SnapshotScannerTest, FolderWithOnlySubfoldersHasConsecutiveIndexes) {
+    File("D:\\Outer\\Inner\\deep.txt");
+    snapshot::SnapshotDrive('D');
+    EXPECT_EQ(Machine::readFile(FileList('D')),
+              Lines({"D:\\OUTER", "D:\\OUTER\\INNER", "DEEP.TXT"}));
+    EXPECT_EQ(Unscrambled(Machine::readFile(FolderList('D'))),
+              Lines({"D:", "0", "D:\\OUTER", "1", "D:\\OUTER\\INNER", "2", "THEEND", "4"}));
+}
+
+TEST_F(SnapshotScannerTest, HiddenSystemReadOnlyAndDottedEntriesAreRecorded) {
+    File("D:\\hidden.sys");
+    File("D:\\system.dat");
+    File("D:\\locked.txt");
+    File("D:\\.profile");
+    File("D:\\.config\\settings.ini");
+    File("D:\\Secret\\inside.txt");
+    platform::setFileAttributes("D:\\hidden.sys", platform::attr::Hidden);
+    platform::setFileAttributes("D:\\system.dat", platform::attr::System | platform::attr::Hidden);
+    platform::setFileAttributes("D:\\locked.txt", platform::attr::ReadOnly);
+    platform::setFileAttributes("D:\\Secret", platform::attr::Hidden | platform::attr::System);
+
+    snapshot::SnapshotDrive('D');
+    EXPECT_EQ(Machine::readFile(FileList('D')),
+              Lines({".PROFILE", "HIDDEN.SYS", "LOCKED.TXT", "SYSTEM.DAT", "D:\\.CONFIG",
+                     "SETTINGS.INI", "D:\\SECRET", "INSIDE.TXT"}));
+}
+
+// Records keep 120 characters; FolderListFile keeps the whole key.
+TEST_F(SnapshotScannerTest, LongNamesAndPathsAreCutInRecordsOnly) {
+    const std::string longName(130, 'n');
+    const std::string folder1(100, 'a');
+    const std::string folder2(60, 'b');
+    File("D:\\" + longName);
+    File("D:\\" + folder1 + "\\" + folder2 + "\\x.txt");
+
+    snapshot::SnapshotDrive('D');
+    const std::string key1 = "D:\\" + std::string(100, 'A');
+    const std::string key2 = key1 + "\\" + std::string(60, 'B');
+    ASSERT_GT(key2.size(), 120u);
+    EXPECT_EQ(Machine::readFile(FileList('D')),
+              Lines({std::string(120, 'N'), key1, key2.substr(0, 120), "X.TXT"}));
+    EXPECT_EQ(Unscrambled(Machine::readFile(FolderList('D'))),
+              Lines({"D:", "0", key1, "2", key2, "3", "THEEND", "5"}));
+    // The pair loads back and holds together.
+    EXPECT_TRUE(snapshot::LoadSnapshot('D'));
+}
+
+TEST_F(SnapshotScannerTest, ProgressCountsAgainstTheLastSnapshotAndStaysFull) {
+    Machine::makeFolder("D:\\One");
+    snapshot::SnapshotDrive('D');
+    EXPECT_EQ(Stat('D', "Pathcount"), "1");
+
+    Machine::makeFolder("D:\\Two");
+    Machine::makeFolder("D:\\Three");
+    snapshot::SnapshotDrive('D');
+    EXPECT_EQ(page2->ProgressBar1.maximum(), 1);
+    EXPECT_EQ(page2->ProgressBar1.position(), 1);
+    EXPECT_EQ(Stat('D', "Pathcount"), "3");
+}
+
+TEST_F(SnapshotScannerTest, CancelDuringTheWalkWritesNothing) {
+    File("D:\\first.txt");
+    snapshot::SnapshotDrive('D');
+    const std::string files = Machine::readFile(FileList('D'));
+    const std::string folders = Machine::readFile(FolderList('D'));
+    const std::string config = Config();
+
+    File("D:\\A\\a.txt");
+    File("D:\\B\\b.txt");
+    int pumps = 0;
+    Machine::onProcessMessages([&] {
+        if (++pumps == 2) wizard::app().run.cancelRequested = true;
+    });
+    snapshot::SnapshotDrive('D');
+
+    EXPECT_EQ(pumps, 2);  // the walk stopped at the second folder
+    EXPECT_EQ(Machine::readFile(FileList('D')), files);
+    EXPECT_EQ(Machine::readFile(FolderList('D')), folders);
+    EXPECT_EQ(Config(), config);
+    EXPECT_TRUE(Machine::messages().empty());
+}
+
+TEST_F(SnapshotScannerTest, DriveThatCannotBeMadeCurrentKeepsItsSnapshot) {
+    File("D:\\first.txt");
+    snapshot::SnapshotDrive('D');
+    const std::string files = Machine::readFile(FileList('D'));
+    const std::string config = Config();
+
+    Machine::removeDrive('D');
+    snapshot::SnapshotDrive('D');
+    snapshot::SnapshotDrive('G');  // never present
+
+    ASSERT_EQ(Machine::messages().size(), 2u);
+    const platform::Rect outer = page1->outerBounds();
+    for (const MessageRecord& shown : Machine::messages()) {
+        EXPECT_EQ(shown.kind, platform::MessageKind::Error);
+        EXPECT_EQ(shown.caption, "Error");
+        EXPECT_EQ(shown.placement.x, outer.left + outer.width / 2 - 110);
+        EXPECT_EQ(shown.placement.y, outer.top + outer.height / 2 - 40);
+    }
+    EXPECT_EQ(Machine::messages()[0].text, "  Cannot access drive  D");
+    EXPECT_EQ(Machine::messages()[1].text, "  Cannot access drive  G");
+    EXPECT_EQ(Machine::readFile(FileList('D')), files);
+    EXPECT_EQ(Config(), config);
+    EXPECT_FALSE(platform::fileExists(FileList('G')));
+}
+
+// Links are recorded under their own name among their folder's files; they
+// are never walked into and add nothing to the size.
+TEST_F(SnapshotScannerTest, LinksAreRecordedAsEntriesAndNeverFollowed) {
+    File("D:\\Real\\big.bin", 4096);
+    const std::string real = Machine::hostPath("D:\\Real");
+    std::filesystem::create_directory_symlink(real, Machine::hostPath("D:\\Real\\Loop"));
+    std::filesystem::create_directory_symlink(real, Machine::hostPath("D:\\Alias"));
+    std::filesystem::create_symlink(real + "/big.bin", Machine::hostPath("D:\\big.lnk"));
+
+    snapshot::SnapshotDrive('D');
+    EXPECT_EQ(Machine::readFile(FileList('D')),
+              Lines({"ALIAS", "BIG.LNK", "D:\\REAL", "BIG.BIN", "LOOP"}));
+    EXPECT_EQ(Stat('D', "Pathcount"), "1");
+    EXPECT_EQ(Stat('D', "Filecount"), "4");
+    EXPECT_EQ(Stat('D', "Totalsize"), "4");
+}
+
+// Sizes beyond 32 bits count in full; the sum stops at the largest 32-bit
+// value instead of wrapping.
+TEST_F(SnapshotScannerTest, HugeFilesCountTheirTrueSizeAndTheSumSaturates) {
+    File("D:\\big.img");
+    File("D:\\huge.img");
+    std::error_code failed;
+    std::filesystem::resize_file(Machine::hostPath("D:\\big.img"), 3ull << 30, failed);
+    if (failed) GTEST_SKIP() << "no sparse files here";
+    snapshot::SnapshotDrive('D');
+    EXPECT_EQ(Stat('D', "Totalsize"), "3145728");
+
+    std::filesystem::resize_file(Machine::hostPath("D:\\huge.img"), 2ull << 40, failed);
+    if (failed) GTEST_SKIP() << "no sparse files of 2 TB here";
+    snapshot::SnapshotDrive('D');
+    EXPECT_EQ(Stat('D', "Totalsize"), "2147483647");
+    EXPECT_EQ(page2->Label2.caption(), "Scanning..D");
+}
+
+// Drives of tens of thousands of entries, kept in memory when the host has a
+// memory file system, so that making and removing them stays quick.
+class LargeDriveTest : public SnapshotScannerTest {
+protected:
+    void SetUp() override {
+        SnapshotScannerTest::SetUp();
+        const char* base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
+        std::string pattern = std::string(base) + "/trellmark-snapshot-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+        std::filesystem::create_directory(folder_ + "/d");
+        // Drive D now lies in the memory folder; everything else stays.
+        const std::string drive = Machine::folder() + "/D";
+        std::filesystem::remove(drive);
+        std::filesystem::create_directory_symlink(folder_ + "/d", drive);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+        SnapshotScannerTest::TearDown();
+    }
+
+private:
+    std::string folder_;
+};
+
+TEST_F(LargeDriveTest, MoreThan60000RecordsAreCountedButRefused) {
+    File("D:\\keep.txt");
+    snapshot::SnapshotDrive('D');
+    const std::string files = Machine::readFile(FileList('D'));
+    const std::string config = Config();
+
+    // 60,000 files besides keep.txt, written straight on the host for speed.
+    const std::string many = Machine::hostPath("D:\\Many");
+    std::filesystem::create_directory(many);
+    for (int i = 0; i < 60000; ++i) std::ofstream(many + "/f" + std::to_string(i));
+    Machine::clearMessages();
+    snapshot::SnapshotDrive('D');
+
+    ASSERT_EQ(Machine::messages().size(), 1u);
+    EXPECT_EQ(Machine::messages()[0].text,
+              "You have more than 60,000 files on your drive.Please ask for professinal version "
+              "or decrease number of files.");
+    EXPECT_EQ(Machine::readFile(FileList('D')), files);
+    EXPECT_EQ(Config(), config);
+    EXPECT_EQ(snapshot::FileRecord(60000), "F9997");  // the last slot; nothing beyond
+}
+
+// Only the load limits the folders: such a drive is saved whole and its
+// load is then refused.
+TEST_F(LargeDriveTest, MoreThan3998FoldersAreSavedWholeButDoNotLoad) {
+    // 63 folders of 63 subfolders each: 4,032 folders.
+    for (int i = 0; i < 63; ++i) {
+        const std::string top = Machine::hostPath("D:\\t" + std::to_string(i));
+        std::filesystem::create_directory(top);
+        for (int j = 0; j < 63; ++j) std::filesystem::create_directory(top + "/s" + std::to_string(j));
+    }
+    snapshot::SnapshotDrive('D');
+    EXPECT_TRUE(Machine::messages().empty());
+    EXPECT_EQ(Stat('D', "Pathcount"), "4032");
+
+    std::vector<std::string> lines;
+    platform::TextReader reader;
+    ASSERT_TRUE(reader.open(FolderList('D')));
+    std::string line;
+    while (reader.readLine(line)) lines.push_back(snapshot::ScrambleText(line));
+    ASSERT_EQ(lines.size(), 2u * (4032 + 2));
+    EXPECT_EQ(lines[lines.size() - 2], "THEEND");
+    EXPECT_EQ(lines.back(), "4033");
+
+    EXPECT_FALSE(snapshot::LoadSnapshot('D'));
+    ASSERT_EQ(Machine::messages().size(), 1u);
+    EXPECT_EQ(Machine::messages()[0].text,
+              "You have more than 4,000 folders on your drive.Please ask for professional "
+              "version or decrease number of folders.");
+}
+
+}  // namespace

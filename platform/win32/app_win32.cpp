@@ -1,0 +1,55 @@
+// The message loop, message pumping during long work and the end of the
+// program.
+#include <windows.h>
+
+#include "platform/app.h"
+#include "platform/win32/native.h"
+
+namespace platform {
+
+namespace win32 {
+
+void deliverMessage(MSG& message) {
+    // Tab, arrow and mnemonic keys move among the controls of the active window.
+    const HWND active = GetActiveWindow();
+    if (active != nullptr && IsDialogMessageA(active, &message))
+        return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+}  // namespace win32
+
+int runMessageLoop() {
+    MSG message;
+    for (;;) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0)
+            return static_cast<int>(message.wParam);
+        if (got < 0)
+            return 0;
+        win32::deliverMessage(message);
+    }
+}
+
+void quit(int exitCode) {
+    PostQuitMessage(exitCode);
+}
+
+void processMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // Left for the loop that is to end.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        win32::deliverMessage(message);
+    }
+}
+
+void exitProcess(int exitCode) {
+    ExitProcess(static_cast<UINT>(exitCode));
+}
+
+}  // namespace platform

@@ -1,0 +1,142 @@
+// The part common to every control: the link to its window, visibility,
+// enabling, focus and painting.
+#include "platform/win32/native.h"
+
+namespace platform {
+
+namespace win32 {
+
+Control* controlOf(HWND hwnd) {
+    if (hwnd == nullptr)
+        return nullptr;
+    return reinterpret_cast<Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+HINSTANCE appInstance() {
+    return GetModuleHandleA(nullptr);
+}
+
+HWND createChildWindow(Control& control, HWND parentWindow, const char* className,
+                       const std::string& text, DWORD style, DWORD exStyle) {
+    initialiseWindowing();
+    if (parentWindow == nullptr)
+        return nullptr;
+    // Control identifiers start well above IDOK and IDCANCEL, which the
+    // keyboard interface sends for Enter and Escape.
+    static int nextId = 1000;
+    style |= WS_CHILD | WS_CLIPSIBLINGS;
+    if (control.visible())
+        style |= WS_VISIBLE;
+    if (!control.enabled())
+        style |= WS_DISABLED;
+    const Rect& place = control.bounds();
+    HWND hwnd = CreateWindowExA(exStyle, className, text.c_str(), style, place.left, place.top,
+                                place.width, place.height, parentWindow,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)),
+                                appInstance(), nullptr);
+    if (hwnd == nullptr)
+        return nullptr;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control));
+    const Font font = control.parent() != nullptr ? control.parent()->font() : Font();
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(fontHandle(font)), FALSE);
+    ControlAccess::native(control) = hwnd;
+    return hwnd;
+}
+
+HWND createChildWindow(Control& control, const char* className, const std::string& text,
+                       DWORD style, DWORD exStyle) {
+    HWND parentWindow = control.parent() != nullptr ? hwndOf(*control.parent()) : nullptr;
+    return createChildWindow(control, parentWindow, className, text, style, exStyle);
+}
+
+void bringToTop(HWND window) {
+    if (window == nullptr)
+        return;
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+namespace {
+
+void forgetWindow(Control& control) {
+    HWND hwnd = hwndOf(control);
+    if (hwnd == nullptr)
+        return;
+    // No message of a window being destroyed may reach a half-destroyed object.
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    ControlAccess::native(control) = nullptr;
+}
+
+}  // namespace
+
+void forgetWindowsBelow(Container& container) {
+    for (Control* child : container.children()) {
+        if (auto* tabs = dynamic_cast<TabControl*>(child)) {
+            for (int i = 0; i < tabs->tabCount(); ++i)
+                forgetWindowsBelow(tabs->page(i));
+        }
+        if (auto* inner = dynamic_cast<Container*>(child))
+            forgetWindowsBelow(*inner);
+        forgetWindow(*child);
+    }
+}
+
+void destroyWindowOf(Control& control) {
+    HWND hwnd = hwndOf(control);
+    if (hwnd == nullptr)
+        return;
+    forgetWindow(control);
+    DestroyWindow(hwnd);
+}
+
+}  // namespace win32
+
+using win32::hwndOf;
+
+Control::Control(Container* parent, const Rect& bounds) : parent_(parent), bounds_(bounds) {
+    if (parent_ != nullptr)
+        parent_->adopt(this);
+}
+
+Control::~Control() {
+    win32::destroyWindowOf(*this);
+    if (parent_ != nullptr)
+        parent_->forget(this);
+}
+
+void Control::setVisible(bool visible) {
+    visible_ = visible;
+    HWND hwnd = hwndOf(*this);
+    if (hwnd == nullptr)
+        return;
+    if (visible && dynamic_cast<Container*>(this) != nullptr)
+        win32::bringToTop(hwnd);
+    ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE);
+}
+
+void Control::setEnabled(bool enabled) {
+    enabled_ = enabled;
+    if (HWND hwnd = hwndOf(*this))
+        EnableWindow(hwnd, enabled);
+}
+
+void Control::setFocus() {
+    HWND hwnd = hwndOf(*this);
+    // Its own visibility counts: a page that is just being shown may take focus.
+    if (hwnd != nullptr && visible_ && IsWindowEnabled(hwnd))
+        SetFocus(hwnd);
+}
+
+bool Control::focused() const {
+    HWND hwnd = hwndOf(*this);
+    return hwnd != nullptr && GetFocus() == hwnd;
+}
+
+void Control::repaint() {
+    HWND hwnd = hwndOf(*this);
+    if (hwnd == nullptr)
+        return;
+    InvalidateRect(hwnd, nullptr, TRUE);
+    UpdateWindow(hwnd);
+}
+
+}  // namespace platform

@@ -1,0 +1,81 @@
+// Internals of the Win32 backend shared by its files: the link between a
+// control object and its window, child-window creation and the fonts.
+#pragma once
+
+#include <commctrl.h>
+#include <windows.h>
+
+#include <string>
+
+#include "platform/controls.h"
+
+namespace platform::win32 {
+
+// Reaches the fields every control keeps for its backend.
+struct ControlAccess : Control {
+    static void*& native(Control& c) { return c.*&ControlAccess::native_; }
+    static Rect& bounds(Control& c) { return c.*&ControlAccess::bounds_; }
+    static bool& visible(Control& c) { return c.*&ControlAccess::visible_; }
+};
+
+inline HWND hwndOf(const Control& control) {
+    return static_cast<HWND>(control.nativeHandle());
+}
+
+// The control object behind one of our windows, or null.
+Control* controlOf(HWND hwnd);
+
+HINSTANCE appInstance();
+
+// Registers the common controls and our own window classes once.
+void initialiseWindowing();
+
+// The class of our top-level windows and of the containers inside them.
+constexpr const char* FrameClass = "TrellmarkFrame";
+constexpr const char* ContainerClass = "TrellmarkContainer";
+
+// Extra bytes of our own window classes.
+constexpr int BevelSlot = 0;       // Bevel of a panel
+constexpr int SavedFocusSlot = 4;  // focus to give back when a window is reactivated
+constexpr int FontSlot = 8;        // font for the caption of a group box
+constexpr int ExtraBytes = 12;
+
+// Creates the window of a child control inside `parentWindow` at the
+// control's bounds, linked to the object, with the parent's font. Hidden and
+// disabled as the object says.
+HWND createChildWindow(Control& control, HWND parentWindow, const char* className,
+                       const std::string& text, DWORD style, DWORD exStyle = 0);
+// The same inside the window of the control's own parent.
+HWND createChildWindow(Control& control, const char* className, const std::string& text,
+                       DWORD style, DWORD exStyle = 0);
+
+// Puts a container above the controls it covers (siblings made before it).
+void bringToTop(HWND window);
+
+// Destroys the control's window (if any) after unlinking it from the object.
+void destroyWindowOf(Control& control);
+
+// Forgets the windows of a container's whole tree once Windows has destroyed
+// them along with the container's own window.
+void forgetWindowsBelow(Container& container);
+
+// The font for a Font description; kept for the life of the program.
+HFONT fontHandle(const Font& font);
+
+// Routing of child notifications, each handled in the file of its control.
+// They return true when the message was theirs.
+bool handleButtonCommand(Control& control, WORD code);
+bool handleTabNotify(Control& control, NMHDR& header, LRESULT& result);
+bool handleListViewNotify(Control& control, NMHDR& header, LRESULT& result);
+// Colours of labels and of the plain-edit stand-in of the rich-text box.
+HBRUSH labelColours(Control& control, HDC dc);
+HBRUSH richEditColours(Control& control, HDC dc);
+
+// Hands one message of the loop to the keyboard interface of the active
+// window or to its window procedure.
+void deliverMessage(MSG& message);
+
+// The shell's small system image list, shared and never destroyed.
+HIMAGELIST systemSmallImageList();
+
+}  // namespace platform::win32

@@ -1,0 +1,50 @@
+// Shell services: deletion through the shell, the system image list, restart
+// and help.
+#include <shellapi.h>
+#include <windows.h>
+
+#include "platform/shell.h"
+#include "platform/win32/dynamic_calls.h"
+#include "platform/win32/native.h"
+
+namespace platform {
+
+int shellDelete(const char* from, unsigned flags) {
+    SHFILEOPSTRUCTA operation = {};
+    operation.hwnd = nullptr;
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from;
+    operation.pTo = nullptr;
+    operation.fFlags = static_cast<FILEOP_FLAGS>(flags);
+    return SHFileOperationA(&operation);
+}
+
+int systemIconIndex(const std::string& path) {
+    SHFILEINFOA info = {};
+    static_assert(sizeof info == 352, "SHFILEINFOA as Windows 95 lays it out");
+    SHGetFileInfoA(path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info, SHGFI_SYSICONINDEX);
+    return info.iIcon;
+}
+
+void restartWindows() {
+    win32::enableShutdownPrivilege();
+    ExitWindowsEx(EWX_REBOOT, 0);
+}
+
+void openHelp(const Window& owner, const std::string& file, unsigned command, unsigned long data) {
+    WinHelpA(win32::hwndOf(owner), file.c_str(), command, data);
+}
+
+namespace win32 {
+
+HIMAGELIST systemSmallImageList() {
+    SHFILEINFOA info = {};
+    char windowsFolder[MAX_PATH + 1] = "C:\\";
+    GetWindowsDirectoryA(windowsFolder, sizeof windowsFolder);
+    return reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoA(windowsFolder, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+}
+
+}  // namespace win32
+
+}  // namespace platform

@@ -1,0 +1,126 @@
+// Text files over CreateFileA/ReadFile/WriteFile with buffers of our own.
+#include <vector>
+
+#include "platform/textfile.h"
+#include "platform/win32/file_handle.h"
+
+namespace platform {
+
+namespace {
+constexpr size_t BufferSize = 32768;
+}
+
+struct TextReader::Impl {
+    win32::FileHandle file;
+    std::vector<char> buffer = std::vector<char>(BufferSize);
+    size_t position = 0, filled = 0;
+    bool atEnd = false;
+    bool skipLineFeed = false;  // the last line ended in CR: a following LF belongs to it
+
+    // The next byte, or -1 at the end of the file.
+    int get() {
+        if (position == filled) {
+            DWORD got = 0;
+            if (atEnd || !ReadFile(file.get(), buffer.data(), buffer.size(), &got, nullptr) ||
+                got == 0) {
+                atEnd = true;
+                return -1;
+            }
+            position = 0;
+            filled = got;
+        }
+        return static_cast<unsigned char>(buffer[position++]);
+    }
+    void unget() { --position; }
+};
+
+TextReader::TextReader() : impl_(std::make_unique<Impl>()) {}
+TextReader::~TextReader() = default;
+
+bool TextReader::open(const std::string& path) {
+    impl_ = std::make_unique<Impl>();
+    return impl_->file.open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+}
+
+bool TextReader::readLine(std::string& line) {
+    Impl& in = *impl_;
+    if (!in.file.isOpen())
+        return false;
+    line.clear();
+    int c = in.get();
+    if (in.skipLineFeed) {
+        in.skipLineFeed = false;
+        if (c == '\n')
+            c = in.get();
+    }
+    if (c < 0)
+        return false;
+    while (c >= 0 && c != '\r' && c != '\n') {
+        line.push_back(static_cast<char>(c));
+        c = in.get();
+    }
+    if (c == '\r') {
+        // CR LF may straddle two reads of the buffer.
+        const int after = in.get();
+        if (after >= 0 && after != '\n')
+            in.unget();
+    }
+    return true;
+}
+
+void TextReader::close() {
+    impl_->file.close();
+}
+
+struct TextWriter::Impl {
+    win32::FileHandle file;
+    std::string pending;
+    bool failed = true;  // until the file is created
+
+    void flush() {
+        if (failed || pending.empty())
+            return;
+        DWORD written = 0;
+        if (!WriteFile(file.get(), pending.data(), pending.size(), &written, nullptr) ||
+            written != pending.size()) {
+            failed = true;
+        }
+        pending.clear();
+    }
+};
+
+TextWriter::TextWriter() : impl_(std::make_unique<Impl>()) {}
+
+TextWriter::~TextWriter() {
+    close();
+}
+
+bool TextWriter::create(const std::string& path) {
+    impl_ = std::make_unique<Impl>();
+    impl_->pending.reserve(BufferSize);
+    impl_->failed = !impl_->file.open(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS);
+    return !impl_->failed;
+}
+
+bool TextWriter::writeLine(const std::string& line) {
+    Impl& out = *impl_;
+    if (!out.file.isOpen())
+        return false;
+    out.pending += line;
+    out.pending += "\r\n";
+    if (out.pending.size() >= BufferSize)
+        out.flush();
+    return !out.failed;
+}
+
+bool TextWriter::close() {
+    Impl& out = *impl_;
+    if (!out.file.isOpen())
+        return !out.failed;
+    out.flush();
+    if (!out.file.close())
+        out.failed = true;
+    return !out.failed;
+}
+
+}  // namespace platform

@@ -2,8 +2,11 @@
 // control object and its window, child-window creation and the fonts.
 #pragma once
 
-#include <commctrl.h>
+// The common controls need the base declarations first.
+// clang-format off
 #include <windows.h>
+#include <commctrl.h>
+// clang-format on
 
 #include <string>
 

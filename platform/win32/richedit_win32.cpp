@@ -1,6 +1,10 @@
 // Read-only rich-text boxes without border (RICHED32.DLL), or a read-only
 // multi-line edit box where the machine lacks that library.
+// The rich-edit declarations need the base ones first.
+// clang-format off
+#include <windows.h>
 #include <richedit.h>
+// clang-format on
 
 #include "platform/win32/dynamic_calls.h"
 #include "platform/win32/native.h"

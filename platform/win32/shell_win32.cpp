@@ -1,7 +1,10 @@
 // Shell services: deletion through the shell, the system image list, restart
 // and help.
-#include <shellapi.h>
+// The shell's declarations need the base ones first.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 #include "platform/shell.h"
 #include "platform/win32/dynamic_calls.h"

@@ -85,11 +85,19 @@ std::string expand(const std::string& picture, const DateTime& moment) {
     while (i < picture.size()) {
         const char c = picture[i];
         if (c == '\'') {
-            size_t end = picture.find('\'', i + 1);
-            if (end == std::string::npos)
-                end = picture.size();
-            out += picture.substr(i + 1, end - i - 1);
-            i = end + 1;
+            // Quoted text is literal; a doubled quote stands for one quote.
+            ++i;
+            while (i < picture.size()) {
+                if (picture[i] != '\'') {
+                    out += picture[i++];
+                } else if (i + 1 < picture.size() && picture[i + 1] == '\'') {
+                    out += '\'';
+                    i += 2;
+                } else {
+                    ++i;
+                    break;
+                }
+            }
             continue;
         }
         size_t run = 1;

@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 using platform::posix::Machine;
 
 constexpr int TopFolders = 30;
-constexpr int SubFolders = 132;    // 30 + 30 x 132 = 3,990 folders
+constexpr int SubFolders = 132;     // 30 + 30 x 132 = 3,990 folders
 constexpr int FilesPerFolder = 14;  // 55,860 files, and a few in the root
 constexpr int Rounds = 5;
 
@@ -40,27 +40,32 @@ long bareWalk(const std::string& folder) {
         platform::DirectoryListing listing(folder + "*.*", platform::attr::AnyFile);
         platform::DirEntry entry;
         while (listing.next(entry)) {
-            if (entry.name == "." || entry.name == "..") continue;
+            if (entry.name == "." || entry.name == "..")
+                continue;
             ++entries;
-            if (entry.isFolder() && !entry.isLink()) subfolders.push_back(entry.name);
+            if (entry.isFolder() && !entry.isLink())
+                subfolders.push_back(entry.name);
         }
     }
-    for (const std::string& name : subfolders) entries += bareWalk(folder + name + "\\");
+    for (const std::string& name : subfolders)
+        entries += bareWalk(folder + name + "\\");
     return entries;
 }
 
 // File names of the lengths a real drive has, some past 120 characters.
 std::string fileName(int folder, int file) {
-    static const char* const stems[] = {"readme", "Setup Information File", "msvcrt",
-                                        "Program Documentation for the Installed Product",
-                                        "~tmp", "index"};
+    static const char* const stems[] = {"readme", "Setup Information File",
+                                        "msvcrt", "Program Documentation for the Installed Product",
+                                        "~tmp",   "index"};
     std::string name = stems[(folder + file) % 6] + std::to_string(folder * 100 + file);
-    if ((folder + file) % 97 == 0) name += std::string(110, 'x');
+    if ((folder + file) % 97 == 0)
+        name += std::string(110, 'x');
     return name + ((file % 3 == 0) ? ".TXT" : ".dll");
 }
 
 void buildTree(const std::string& root) {
-    for (int i = 0; i < 6; ++i) std::ofstream(root + "/root" + std::to_string(i) + ".sys");
+    for (int i = 0; i < 6; ++i)
+        std::ofstream(root + "/root" + std::to_string(i) + ".sys");
     int folderNumber = 0;
     for (int top = 0; top < TopFolders; ++top) {
         const std::string topPath = root + "/Program Folder " + std::to_string(top);

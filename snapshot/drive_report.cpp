@@ -23,7 +23,8 @@ std::string FormatThousands(int32_t value) {
     const std::string digits = std::to_string(wide < 0 ? -wide : wide);
     std::string text = wide < 0 ? "-" : "";
     for (size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            text += ',';
         text += digits[i];
     }
     return text;
@@ -37,7 +38,8 @@ const std::string& DriveReport(char drive) {
 
 void SetDriveReport(char drive, int32_t filecount, int32_t pathcount, int32_t totalsize) {
     const int index = wizard::driveIndex(drive);
-    if (index < 0) return;
+    if (index < 0)
+        return;
     reports()[index] = std::string("Report for drive ") + drive +
                        ":\t\r\rTotal file(s) on disk:\t\t" + FormatThousands(filecount) +
                        "\rTotal folder(s) on disk:\t\t" + FormatThousands(pathcount) +
@@ -45,17 +47,21 @@ void SetDriveReport(char drive, int32_t filecount, int32_t pathcount, int32_t to
 }
 
 void ClearDriveReports() {
-    for (int i = 0; i < wizard::DriveCount; ++i) reports()[i].clear();
+    for (int i = 0; i < wizard::DriveCount; ++i)
+        reports()[i].clear();
 }
 
 void ShowDriveReports() {
     const wizard::RunFlags& run = wizard::app().run;
-    if (!run.snapshotMode && !run.firstRun) return;
+    if (!run.snapshotMode && !run.firstRun)
+        return;
     std::string text = reports()[0];
     for (int i = 1; i < wizard::DriveCount; ++i) {
-        if (!reports()[i].empty()) text += "\r\r" + reports()[i];
+        if (!reports()[i].empty())
+            text += "\r\r" + reports()[i];
     }
-    if (text.empty()) text = "No Snapshot Report";
+    if (text.empty())
+        text = "No Snapshot Report";
     wizard::ShowCenteredMessage(text, platform::MessageKind::Information,
                                 platform::MessageButtons::Ok, 130, 100);
 }

@@ -15,7 +15,9 @@ namespace snapshot {
 
 namespace {
 
-std::string statisticsSection(char drive) { return std::string("Statistics - ") + drive; }
+std::string statisticsSection(char drive) {
+    return std::string("Statistics - ") + drive;
+}
 
 }  // namespace
 

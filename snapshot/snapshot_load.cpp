@@ -32,10 +32,12 @@ std::string driveText(const char* before, char drive, const char* after) {
 // A plain decimal number as SaveSnapshot writes it; false for anything else,
 // a sign, separators or a value beyond 32 bits included.
 bool parseIndex(const std::string& text, int64_t& value) {
-    if (text.empty() || text.size() > 10) return false;
+    if (text.empty() || text.size() > 10)
+        return false;
     value = 0;
     for (char c : text) {
-        if (c < '0' || c > '9') return false;
+        if (c < '0' || c > '9')
+            return false;
         value = value * 10 + (c - '0');
     }
     return value <= INT32_MAX;
@@ -50,20 +52,25 @@ bool pairsHoldTogether(char drive) {
     const std::vector<std::string>& lines = detail::folderTable();
     const int count = detail::folderCount();
     const int records = FileTableCount();
-    if (count < 4 || count % 2 != 0) return false;
-    if (lines[0] != std::string(1, drive) + ":" || lines[1] != "0") return false;
+    if (count < 4 || count % 2 != 0)
+        return false;
+    if (lines[0] != std::string(1, drive) + ":" || lines[1] != "0")
+        return false;
     int64_t previous = 0;
     for (int key = 3; key + 1 < count; key += 2) {
         int64_t index = 0;
-        if (!parseIndex(lines[key], index)) return false;
-        if (index <= previous || index > records) return false;
+        if (!parseIndex(lines[key], index))
+            return false;
+        if (index <= previous || index > records)
+            return false;
         if (FileRecord(static_cast<int>(index)) != lines[key - 1].substr(0, RecordLength)) {
             return false;
         }
         previous = index;
     }
     int64_t end = 0;
-    if (lines[count - 2] != "THEEND" || !parseIndex(lines[count - 1], end)) return false;
+    if (lines[count - 2] != "THEEND" || !parseIndex(lines[count - 1], end))
+        return false;
     return end == static_cast<int64_t>(records) + 1 && end > previous;
 }
 
@@ -104,7 +111,8 @@ bool loadFolderTable(char drive) {
         }
         std::string& slot = table[stored++];
         slot.assign(line, 0, FolderLineLength);
-        for (char& c : slot) c = static_cast<char>(c ^ 8);
+        for (char& c : slot)
+            c = static_cast<char>(c ^ 8);
     }
     return true;
 }
@@ -112,8 +120,10 @@ bool loadFolderTable(char drive) {
 }  // namespace
 
 bool LoadSnapshot(char drive) {
-    if (!loadFileTable(drive)) return false;
-    if (!loadFolderTable(drive)) return false;
+    if (!loadFileTable(drive))
+        return false;
+    if (!loadFolderTable(drive))
+        return false;
     if (!pairsHoldTogether(drive)) {
         inform(driveText("The snapshot of drive ", drive, " is damaged."), 120);
         return false;

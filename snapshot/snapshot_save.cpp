@@ -25,25 +25,29 @@ namespace {
 }
 
 void discard(const std::string& path) {
-    if (platform::fileExists(path)) platform::deleteFile(path);
+    if (platform::fileExists(path))
+        platform::deleteFile(path);
 }
 
 bool gone(const std::string& path) {
-    if (!platform::fileExists(path)) return true;
+    if (!platform::fileExists(path))
+        return true;
     return platform::deleteFile(path) && !platform::fileExists(path);
 }
 
 // Writes slots 1..n; false if any byte failed to reach the file.
 bool writeRecords(platform::TextWriter& out, int32_t n) {
     for (int32_t slot = 1; slot <= n; ++slot) {
-        if (!out.writeLine(FileRecord(slot))) return false;
+        if (!out.writeLine(FileRecord(slot)))
+            return false;
     }
     return true;
 }
 
 bool writeLines(platform::TextWriter& out, const platform::ListBox& lines) {
     for (const std::string& line : lines.items()) {
-        if (!out.writeLine(line)) return false;
+        if (!out.writeLine(line))
+            return false;
     }
     return true;
 }
@@ -78,13 +82,15 @@ void replacePair(char drive) {
 }  // namespace
 
 void SaveSnapshot(char drive, int32_t n) {
-    if (n > FileTableSlots) n = FileTableSlots;
+    if (n > FileTableSlots)
+        n = FileTableSlots;
     const std::string newFileList = PendingFileListName(drive);
     const std::string newFolderList = PendingFolderListName(drive);
     platform::ListBox& lines = FolderListLines();
 
     platform::TextWriter records;
-    if (!records.create(newFileList)) fileCreateError();
+    if (!records.create(newFileList))
+        fileCreateError();
     bool whole = writeRecords(records, n);
     whole = records.close() && whole;
     if (!whole) {

@@ -34,7 +34,8 @@ struct Walk {
     int32_t nextRecord() {
         // Past the table's end records are only counted, so that WriteSnapshot
         // sees the limit was passed; the count itself must not overflow.
-        if (recordCount < INT32_MAX) ++recordCount;
+        if (recordCount < INT32_MAX)
+            ++recordCount;
         return recordCount;
     }
 
@@ -42,7 +43,8 @@ struct Walk {
     // is never walked into, and it takes no space of its own.
     void recordFile(const platform::DirEntry& entry) {
         StoreUpperRecord(nextRecord(), entry.name);
-        if (!entry.isLink()) kilobytes += entry.size / 1024;
+        if (!entry.isLink())
+            kilobytes += entry.size / 1024;
     }
 
     void recordFolder(const std::string& key) {
@@ -59,7 +61,9 @@ struct Walk {
     void walkFolders(const std::string& folder);
 };
 
-bool isDots(const std::string& name) { return name == "." || name == ".."; }
+bool isDots(const std::string& name) {
+    return name == "." || name == "..";
+}
 
 bool isWalkable(const platform::DirEntry& entry) {
     return entry.isFolder() && !entry.isLink() && !isDots(entry.name);
@@ -74,7 +78,8 @@ void Walk::walkFolders(const std::string& folder) {
         platform::DirectoryListing listing(folder + "*.*", platform::attr::AnyFile);
         platform::DirEntry entry;
         while (listing.next(entry)) {
-            if (entry.attributes & platform::attr::VolumeLabel) continue;
+            if (entry.attributes & platform::attr::VolumeLabel)
+                continue;
             if (isWalkable(entry)) {
                 subfolders.push_back(entry.name);
             } else if (!entry.isFolder() || entry.isLink()) {
@@ -85,11 +90,13 @@ void Walk::walkFolders(const std::string& folder) {
     for (const std::string& name : subfolders) {
         page.ProgressBar1.setPosition(page.ProgressBar1.position() + 1);
         platform::processMessages();
-        if (cancelled()) return;
+        if (cancelled())
+            return;
         const std::string key = UpperCase(folder + name);
         recordFolder(key);
         walkFolders(folder + name + "\\");
-        if (cancelled()) return;
+        if (cancelled())
+            return;
     }
 }
 
@@ -104,8 +111,8 @@ void SnapshotDrive(char drive) {
     const std::string letter(1, drive);
     if (!platform::setCurrentDirectory(letter + ":")) {
         wizard::ShowCenteredMessage("  Cannot access drive  " + letter,
-                                    platform::MessageKind::Error, platform::MessageButtons::Ok,
-                                    110, 40);
+                                    platform::MessageKind::Error, platform::MessageButtons::Ok, 110,
+                                    40);
         return;
     }
     page.ProgressBar1.setMaximum(ReadPathcount(drive));

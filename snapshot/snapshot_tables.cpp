@@ -51,64 +51,88 @@ int& folderCount() {
 
 }  // namespace detail
 
-std::string FileListFileName(char drive) { return snapshotName("\\SNPDAT.", drive, "01"); }
-std::string FolderListFileName(char drive) { return snapshotName("\\SNPDAT.", drive, "02"); }
-std::string PendingFileListName(char drive) { return snapshotName("\\SNPTMP.", drive, "01"); }
-std::string PendingFolderListName(char drive) { return snapshotName("\\SNPTMP.", drive, "02"); }
+std::string FileListFileName(char drive) {
+    return snapshotName("\\SNPDAT.", drive, "01");
+}
+std::string FolderListFileName(char drive) {
+    return snapshotName("\\SNPDAT.", drive, "02");
+}
+std::string PendingFileListName(char drive) {
+    return snapshotName("\\SNPTMP.", drive, "01");
+}
+std::string PendingFolderListName(char drive) {
+    return snapshotName("\\SNPTMP.", drive, "02");
+}
 
 std::string ScrambleText(const std::string& text) {
     std::string result(text);
-    for (char& c : result) c = static_cast<char>(c ^ 8);
+    for (char& c : result)
+        c = static_cast<char>(c ^ 8);
     return result;
 }
 
 std::string UpperCase(const std::string& text) {
     std::string result(text);
     for (char& c : result) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
     }
     return result;
 }
 
-int FileTableCount() { return fileCount(); }
+int FileTableCount() {
+    return fileCount();
+}
 
 const std::string& FileRecord(int slot) {
-    if (slot < 1 || slot > FileTableSlots) return emptyText();
+    if (slot < 1 || slot > FileTableSlots)
+        return emptyText();
     return fileTable()[slot - 1];
 }
 
 void StoreFileRecord(int slot, const std::string& record) {
-    if (slot < 1 || slot > FileTableSlots) return;
+    if (slot < 1 || slot > FileTableSlots)
+        return;
     std::string& target = fileTable()[slot - 1];
-    if (target.capacity() < static_cast<size_t>(RecordLength)) target.reserve(RecordLength);
+    if (target.capacity() < static_cast<size_t>(RecordLength))
+        target.reserve(RecordLength);
     target.assign(record, 0, RecordLength);
-    if (slot > fileCount()) fileCount() = slot;
+    if (slot > fileCount())
+        fileCount() = slot;
 }
 
 void StoreUpperRecord(int slot, const std::string& name) {
-    if (slot < 1 || slot > FileTableSlots) return;
+    if (slot < 1 || slot > FileTableSlots)
+        return;
     StoreFileRecord(slot, name);
     for (char& c : fileTable()[slot - 1]) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
     }
 }
 
 void SetFileTableCount(int count) {
-    if (count < 0) count = 0;
-    if (count > FileTableSlots) count = FileTableSlots;
+    if (count < 0)
+        count = 0;
+    if (count > FileTableSlots)
+        count = FileTableSlots;
     fileCount() = count;
 }
 
-int FolderTableCount() { return detail::folderCount(); }
+int FolderTableCount() {
+    return detail::folderCount();
+}
 
 const std::string& FolderLine(int slot) {
-    if (slot < 1 || slot > FolderTableSlots) return emptyText();
+    if (slot < 1 || slot > FolderTableSlots)
+        return emptyText();
     return detail::folderTable()[slot - 1];
 }
 
 platform::ListBox& FolderListLines() {
     TForm2* page = wizard::pages().form2;
-    if (page == nullptr) throw std::logic_error("The progress window does not exist");
+    if (page == nullptr)
+        throw std::logic_error("The progress window does not exist");
     return page->ListBox1;
 }
 

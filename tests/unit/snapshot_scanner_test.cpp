@@ -1,6 +1,8 @@
 // The snapshot walk of a whole drive: what it records and in which order,
 // the progress shown, the counts written, cancelling, and drives it cannot
 // reach.
+#include "snapshot/snapshot_scanner.h"
+
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -10,7 +12,6 @@
 #include "platform/listbox.h"
 #include "platform/profile.h"
 #include "platform/textfile.h"
-#include "snapshot/snapshot_scanner.h"
 #include "snapshot/snapshot_store.h"
 #include "wizard_fixture.h"
 
@@ -21,8 +22,12 @@ using platform::posix::MessageRecord;
 
 const char* const DataDir = "C:\\Program Files\\Trellmark\\SNPDAT";
 
-std::string FileList(char drive) { return std::string(DataDir) + "\\SNPDAT." + drive + "01"; }
-std::string FolderList(char drive) { return std::string(DataDir) + "\\SNPDAT." + drive + "02"; }
+std::string FileList(char drive) {
+    return std::string(DataDir) + "\\SNPDAT." + drive + "01";
+}
+std::string FolderList(char drive) {
+    return std::string(DataDir) + "\\SNPDAT." + drive + "02";
+}
 
 std::string Lines(const std::vector<std::string>& lines, bool scrambled = false) {
     std::string bytes;
@@ -35,7 +40,8 @@ std::string Lines(const std::vector<std::string>& lines, bool scrambled = false)
 
 std::string Unscrambled(const std::string& bytes) {
     std::string text;
-    for (char c : bytes) text += (c == '\r' || c == '\n') ? c : static_cast<char>(c ^ 8);
+    for (char c : bytes)
+        text += (c == '\r' || c == '\n') ? c : static_cast<char>(c ^ 8);
     return text;
 }
 
@@ -180,7 +186,8 @@ TEST_F(SnapshotScannerTest, CancelDuringTheWalkWritesNothing) {
     File("D:\\B\\b.txt");
     int pumps = 0;
     Machine::onProcessMessages([&] {
-        if (++pumps == 2) wizard::app().run.cancelRequested = true;
+        if (++pumps == 2)
+            wizard::app().run.cancelRequested = true;
     });
     snapshot::SnapshotDrive('D');
 
@@ -240,12 +247,14 @@ TEST_F(SnapshotScannerTest, HugeFilesCountTheirTrueSizeAndTheSumSaturates) {
     File("D:\\huge.img");
     std::error_code failed;
     std::filesystem::resize_file(Machine::hostPath("D:\\big.img"), 3ull << 30, failed);
-    if (failed) GTEST_SKIP() << "no sparse files here";
+    if (failed)
+        GTEST_SKIP() << "no sparse files here";
     snapshot::SnapshotDrive('D');
     EXPECT_EQ(Stat('D', "Totalsize"), "3145728");
 
     std::filesystem::resize_file(Machine::hostPath("D:\\huge.img"), 2ull << 40, failed);
-    if (failed) GTEST_SKIP() << "no sparse files of 2 TB here";
+    if (failed)
+        GTEST_SKIP() << "no sparse files of 2 TB here";
     snapshot::SnapshotDrive('D');
     EXPECT_EQ(Stat('D', "Totalsize"), "2147483647");
     EXPECT_EQ(page2->Label2.caption(), "Scanning..D");
@@ -286,7 +295,8 @@ TEST_F(LargeDriveTest, MoreThan60000RecordsAreCountedButRefused) {
     // 60,000 files besides keep.txt, written straight on the host for speed.
     const std::string many = Machine::hostPath("D:\\Many");
     std::filesystem::create_directory(many);
-    for (int i = 0; i < 60000; ++i) std::ofstream(many + "/f" + std::to_string(i));
+    for (int i = 0; i < 60000; ++i)
+        std::ofstream(many + "/f" + std::to_string(i));
     Machine::clearMessages();
     snapshot::SnapshotDrive('D');
 
@@ -306,7 +316,8 @@ TEST_F(LargeDriveTest, MoreThan3998FoldersAreSavedWholeButDoNotLoad) {
     for (int i = 0; i < 63; ++i) {
         const std::string top = Machine::hostPath("D:\\t" + std::to_string(i));
         std::filesystem::create_directory(top);
-        for (int j = 0; j < 63; ++j) std::filesystem::create_directory(top + "/s" + std::to_string(j));
+        for (int j = 0; j < 63; ++j)
+            std::filesystem::create_directory(top + "/s" + std::to_string(j));
     }
     snapshot::SnapshotDrive('D');
     EXPECT_TRUE(Machine::messages().empty());
@@ -316,7 +327,8 @@ TEST_F(LargeDriveTest, MoreThan3998FoldersAreSavedWholeButDoNotLoad) {
     platform::TextReader reader;
     ASSERT_TRUE(reader.open(FolderList('D')));
     std::string line;
-    while (reader.readLine(line)) lines.push_back(snapshot::ScrambleText(line));
+    while (reader.readLine(line))
+        lines.push_back(snapshot::ScrambleText(line));
     ASSERT_EQ(lines.size(), 2u * (4032 + 2));
     EXPECT_EQ(lines[lines.size() - 2], "THEEND");
     EXPECT_EQ(lines.back(), "4033");

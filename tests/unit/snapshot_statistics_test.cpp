@@ -50,14 +50,15 @@ protected:
     static std::string Report(char drive, const char* files, const char* folders,
                               const char* size) {
         return std::string("Report for drive ") + drive + ":\t\r\rTotal file(s) on disk:\t\t" +
-               files + "\rTotal folder(s) on disk:\t\t" + folders +
-               "\rTotal used space (KB):\t\t" + size;
+               files + "\rTotal folder(s) on disk:\t\t" + folders + "\rTotal used space (KB):\t\t" +
+               size;
     }
 
     std::string Details() {
         Machine::clearMessages();
         page4->Button4Click();
-        if (Machine::messages().empty()) return "(nothing shown)";
+        if (Machine::messages().empty())
+            return "(nothing shown)";
         const MessageRecord& shown = Machine::messages()[0];
         EXPECT_EQ(shown.kind, platform::MessageKind::Information);
         EXPECT_EQ(shown.caption, "Information");
@@ -138,11 +139,17 @@ TEST_F(SnapshotStatisticsTest, ReadPathcountDefaultsTo200) {
 
 TEST(FormatThousands, PutsACommaBeforeEachGroupOfThree) {
     const std::pair<int32_t, const char*> cases[] = {
-        {0, "0"},           {7, "7"},           {999, "999"},
-        {1000, "1,000"},    {65535, "65,535"},  {123456, "123,456"},
-        {1000000, "1,000,000"}, {2147483647, "2,147,483,647"},
+        {0, "0"},
+        {7, "7"},
+        {999, "999"},
+        {1000, "1,000"},
+        {65535, "65,535"},
+        {123456, "123,456"},
+        {1000000, "1,000,000"},
+        {2147483647, "2,147,483,647"},
     };
-    for (const auto& c : cases) EXPECT_EQ(snapshot::FormatThousands(c.first), c.second);
+    for (const auto& c : cases)
+        EXPECT_EQ(snapshot::FormatThousands(c.first), c.second);
 }
 
 TEST_F(SnapshotStatisticsTest, DetailsJoinsTheReportsOfTheDrivesTaken) {
@@ -152,8 +159,7 @@ TEST_F(SnapshotStatisticsTest, DetailsJoinsTheReportsOfTheDrivesTaken) {
     snapshot::WriteSnapshot('C', 3, 1, 12);
     Walked('E', 1002, 1);
     snapshot::WriteSnapshot('E', 1002, 1, 2048);
-    EXPECT_EQ(Details(),
-              Report('C', "2", "1", "12") + "\r\r" + Report('E', "1,001", "1", "2,048"));
+    EXPECT_EQ(Details(), Report('C', "2", "1", "12") + "\r\r" + Report('E', "1,001", "1", "2,048"));
 
     snapshot::ClearDriveReports();
     Walked('D', 0, 0);

@@ -1,5 +1,7 @@
 // The snapshot store: the two files' bytes, ScrambleText, the load with its
 // limits and messages, and saves that fail part of the way.
+#include "snapshot/snapshot_store.h"
+
 #include <signal.h>
 #include <sys/resource.h>
 
@@ -8,7 +10,6 @@
 
 #include "platform/files.h"
 #include "platform/listbox.h"
-#include "snapshot/snapshot_store.h"
 #include "wizard_fixture.h"
 
 namespace {
@@ -26,8 +27,12 @@ const char* const TooManyFolders =
     "You have more than 4,000 folders on your drive.Please ask for professional version or "
     "decrease number of folders.";
 
-std::string FileList(char drive) { return std::string(DataDir) + "\\SNPDAT." + drive + "01"; }
-std::string FolderList(char drive) { return std::string(DataDir) + "\\SNPDAT." + drive + "02"; }
+std::string FileList(char drive) {
+    return std::string(DataDir) + "\\SNPDAT." + drive + "01";
+}
+std::string FolderList(char drive) {
+    return std::string(DataDir) + "\\SNPDAT." + drive + "02";
+}
 
 // Lines ended by CR LF, each scrambled when asked.
 std::string Lines(const std::vector<std::string>& lines, bool scrambled = false) {
@@ -121,7 +126,8 @@ TEST_F(SnapshotStoreTest, WorkedExampleSavesExactBytesAndLoadsBack) {
     ASSERT_TRUE(snapshot::LoadSnapshot('C'));
     EXPECT_TRUE(Machine::messages().empty());
     ASSERT_EQ(snapshot::FileTableCount(), 8);
-    for (int slot = 1; slot <= 8; ++slot) EXPECT_EQ(snapshot::FileRecord(slot), records[slot - 1]);
+    for (int slot = 1; slot <= 8; ++slot)
+        EXPECT_EQ(snapshot::FileRecord(slot), records[slot - 1]);
     ASSERT_EQ(snapshot::FolderTableCount(), 10);
     for (int slot = 1; slot <= 10; ++slot) {
         EXPECT_EQ(snapshot::FolderLine(slot), folderLines[slot - 1]);
@@ -164,7 +170,8 @@ TEST_F(SnapshotStoreTest, MissingFileListSaysThereIsNoSnapshot) {
 
 TEST_F(SnapshotStoreTest, FileListOf60000LinesLoadsAnd60001DoNot) {
     std::string records;
-    for (int i = 1; i <= 60000; ++i) records += "F" + std::to_string(i) + "\r\n";
+    for (int i = 1; i <= 60000; ++i)
+        records += "F" + std::to_string(i) + "\r\n";
     Machine::writeFile(FileList('D'), records);
     Machine::writeFile(FolderList('D'), Lines({"D:", "0", "THEEND", "60001"}, true));
     ASSERT_TRUE(snapshot::LoadSnapshot('D'));
@@ -317,9 +324,11 @@ TEST_F(SaveFailureTest, FolderListFailingHalfWayKeepsTheEarlierSnapshot) {
     PrepareLargeWalk();
     // Records of the file list stay under the limit; the folder list passes it.
     for (int slot = 1; slot <= 20000; ++slot) {
-        if (snapshot::FileRecord(slot).rfind("D:\\", 0) != 0) snapshot::StoreFileRecord(slot, "F");
+        if (snapshot::FileRecord(slot).rfind("D:\\", 0) != 0)
+            snapshot::StoreFileRecord(slot, "F");
     }
-    for (int i = 0; i < 3000; ++i) snapshot::FolderListLines().add(std::string(100, 'X'));
+    for (int i = 0; i < 3000; ++i)
+        snapshot::FolderListLines().add(std::string(100, 'X'));
     try {
         FileSizeLimit limit(200000);
         snapshot::SaveSnapshot('D', 20000);

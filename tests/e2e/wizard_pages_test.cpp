@@ -151,6 +151,7 @@ TEST(WizardPages, RestoringASnapshotOlderThanAWeekAsksFirst) {
     machine.screenshot("old-snapshot-question");
     ui.answer(question, "Cancel");
     ui.waitGone(question.handle);
+    machine.screenshot("after-cancel");
     EXPECT_EQ(WaitPage(ui, "Restore to previous state"), page1);
     EXPECT_TRUE(ui.visible(page1));
 

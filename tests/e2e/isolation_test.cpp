@@ -23,7 +23,8 @@ bool inside(const fs::path& path, const fs::path& root) {
 
 void walk(const fs::path& folder, const fs::path& root, std::set<fs::path>& seen,
           std::vector<std::string>& out) {
-    if (!seen.insert(folder).second) return;
+    if (!seen.insert(folder).second)
+        return;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         fs::path real = fs::weakly_canonical(it->path(), error);
@@ -31,7 +32,8 @@ void walk(const fs::path& folder, const fs::path& root, std::set<fs::path>& seen
             out.push_back(it->path().string() + " -> " + real.string());
             continue;
         }
-        if (fs::is_directory(real, error)) walk(real, root, seen, out);
+        if (fs::is_directory(real, error))
+            walk(real, root, seen, out);
     }
 }
 
@@ -43,7 +45,8 @@ std::vector<std::string> pathsLeadingOut(const std::string& machineRoot) {
     std::set<fs::path> seen;
     std::regex driveName("[a-z]:+");
     for (const auto& entry : fs::directory_iterator(root / "prefix" / "dosdevices")) {
-        if (!std::regex_match(entry.path().filename().string(), driveName)) continue;
+        if (!std::regex_match(entry.path().filename().string(), driveName))
+            continue;
         std::error_code error;
         fs::path real = fs::weakly_canonical(entry.path(), error);
         if (error || !inside(real, root)) {
@@ -59,7 +62,8 @@ std::vector<std::string> driveLetters(const std::string& machineRoot) {
     std::vector<std::string> letters;
     for (const auto& entry : fs::directory_iterator(machineRoot + "/prefix/dosdevices")) {
         std::string name = entry.path().filename().string();
-        if (std::regex_match(name, std::regex("[a-z]:+"))) letters.push_back(name);
+        if (std::regex_match(name, std::regex("[a-z]:+")))
+            letters.push_back(name);
     }
     std::sort(letters.begin(), letters.end());
     return letters;
@@ -67,9 +71,11 @@ std::vector<std::string> driveLetters(const std::string& machineRoot) {
 
 std::vector<std::string> filesUnder(const std::string& folder) {
     std::vector<std::string> names;
-    if (!fs::exists(folder)) return names;
+    if (!fs::exists(folder))
+        return names;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
+        if (entry.is_regular_file())
+            names.push_back(entry.path().filename().string());
     }
     return names;
 }
@@ -109,13 +115,13 @@ TEST(Isolation, ATestMachineWithTheProgramRunningReachesNothingOutside) {
 TEST(Isolation, TheRunCommandsSandboxReachesNothingOutside) {
     std::string root = e2e::prefixesFolder() + "/run-sandbox-" + std::to_string(getpid());
     fs::remove_all(root);
-    e2e::runChecked({e2e::sandboxTool(), "machine", root, e2e::templateFolder(),
-                     e2e::winBuildFolder()});
+    e2e::runChecked(
+        {e2e::sandboxTool(), "machine", root, e2e::templateFolder(), e2e::winBuildFolder()});
     // Let Wine start its services in the machine, as a run does.
-    e2e::CommandResult reg = e2e::runCommand(
-        {e2e::sandboxTool(), "exec", root, "wine", "reg", "query",
-         "HKCU\\Software\\Quernhollow\\Trellmark", "/v", "path"},
-        root + "/prefix/drive_c");
+    e2e::CommandResult reg =
+        e2e::runCommand({e2e::sandboxTool(), "exec", root, "wine", "reg", "query",
+                         "HKCU\\Software\\Quernhollow\\Trellmark", "/v", "path"},
+                        root + "/prefix/drive_c");
     e2e::runCommand({e2e::sandboxTool(), "kill", root});
 
     EXPECT_NE(std::string::npos, reg.output.find("C:\\Program Files\\Trellmark")) << reg.output;

@@ -1,15 +1,15 @@
 // Profile files written key by key: the posix stand-in must leave, byte for
 // byte, what Wine's WritePrivateProfileStringA leaves for the same writes,
 // since the unit tests check settings files through the stand-in.
-#include <gtest/gtest.h>
+#include "platform/profile.h"
 
+#include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <filesystem>
 
 #include "harness/machine.h"
 #include "platform/posix/machine.h"
-#include "platform/profile.h"
 
 namespace {
 
@@ -48,15 +48,15 @@ protected:
 
 TEST_F(ProfileBytes, NewFileSectionsKeysAndReplacements) {
     writeBoth("TRELMRK.INI", {
-                                 {"Drives", "DriveC", "1"},           // new file
-                                 {"Drives", "DriveD", "0"},           // new key
-                                 {"Snapshot", "Filecount", "1234"},   // new section
-                                 {"drives", "drivec", "0"},           // names in other case
-                                 {"Snapshot", "Filecount", "7"},      // shorter value
+                                 {"Drives", "DriveC", "1"},               // new file
+                                 {"Drives", "DriveD", "0"},               // new key
+                                 {"Snapshot", "Filecount", "1234"},       // new section
+                                 {"drives", "drivec", "0"},               // names in other case
+                                 {"Snapshot", "Filecount", "7"},          // shorter value
                                  {"SNAPSHOT", "FILECOUNT", "123456789"},  // longer value
-                                 {"Drives", "DriveE", "Hard Disk"},   // value with a blank
+                                 {"Drives", "DriveE", "Hard Disk"},       // value with a blank
                                  {"Options", "Recycle", "1"},
-                                 {"Drives", "DriveD", "1"},           // first section again
+                                 {"Drives", "DriveD", "1"},  // first section again
                                  {"Options", "Date1", "-1598029824"},
                              });
     EXPECT_EQ(

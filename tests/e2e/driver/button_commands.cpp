@@ -14,14 +14,17 @@ namespace {
 constexpr char kDialogClass[] = "#32770";
 
 void postClick(HWND button) {
-    if (!reallyVisible(button)) throw Failure("button is hidden: " + windowText(button));
-    if (!IsWindowEnabled(button)) throw Failure("button is disabled: " + windowText(button));
+    if (!reallyVisible(button))
+        throw Failure("button is hidden: " + windowText(button));
+    if (!IsWindowEnabled(button))
+        throw Failure("button is disabled: " + windowText(button));
     PostMessageA(button, BM_CLICK, 0, 0);
 }
 
 HWND buttonByCaption(HWND parent, const std::string& caption) {
     HWND button = findChild(parent, "Button", caption);
-    if (!button) throw Failure("no visible button \"" + caption + "\"");
+    if (!button)
+        throw Failure("no visible button \"" + caption + "\"");
     return button;
 }
 
@@ -33,15 +36,19 @@ std::string dialogText(HWND dialog) {
             continue;
         }
         std::string part = windowText(child);
-        if (part.empty()) continue;
-        if (!text.empty()) text += "\n";
+        if (part.empty())
+            continue;
+        if (!text.empty())
+            text += "\n";
         text += part;
     }
     return text;
 }
 
 // click HWND
-void click(const Fields& command, Reply&) { postClick(toWindow(argHandle(command, 1))); }
+void click(const Fields& command, Reply&) {
+    postClick(toWindow(argHandle(command, 1)));
+}
 
 // press PARENT CAPTION: clicks the visible button with that caption.
 void press(const Fields& command, Reply&) {
@@ -58,7 +65,8 @@ void checked(const Fields& command, Reply& reply) {
 void setCheck(const Fields& command, Reply&) {
     HWND button = toWindow(argHandle(command, 1));
     LRESULT wanted = argNumber(command, 2) ? BST_CHECKED : BST_UNCHECKED;
-    if (sendTo(button, BM_GETCHECK, 0, 0) == wanted) return;
+    if (sendTo(button, BM_GETCHECK, 0, 0) == wanted)
+        return;
     postClick(button);
     if (!waitUntil(3000, [&] { return sendTo(button, BM_GETCHECK, 0, 0) == wanted; })) {
         throw Failure("check mark did not change: " + windowText(button));
@@ -72,8 +80,10 @@ void waitDialog(const Fields& command, Reply& reply) {
     HWND found = nullptr;
     if (!waitUntil(argNumber(command, 1), [&] {
             for (HWND window : visibleTopLevel()) {
-                if (windowClass(window) != kDialogClass) continue;
-                if (!caption.empty() && windowText(window) != caption) continue;
+                if (windowClass(window) != kDialogClass)
+                    continue;
+                if (!caption.empty() && windowText(window) != caption)
+                    continue;
                 found = window;
                 return true;
             }
@@ -103,7 +113,8 @@ void answer(const Fields& command, Reply&) {
     const std::string& which = arg(command, 2);
     if (which.size() > 1 && which[0] == '#') {
         HWND button = GetDlgItem(window, std::stoi(which.substr(1)));
-        if (!button) throw Failure("no button with id " + which);
+        if (!button)
+            throw Failure("no button with id " + which);
         postClick(button);
         return;
     }

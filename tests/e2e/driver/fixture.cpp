@@ -21,7 +21,9 @@ HWND control(HWND parent, const char* cls, const char* text, DWORD style, int id
                            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), nullptr, nullptr);
 }
 
-void setStatus(const std::string& text) { SetWindowTextA(status, text.c_str()); }
+void setStatus(const std::string& text) {
+    SetWindowTextA(status, text.c_str());
+}
 
 void fillList(HWND list) {
     ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
@@ -62,8 +64,8 @@ void create(HWND window) {
         item.pszText = const_cast<char*>(names[i]);
         SendMessageA(tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
     }
-    HWND list = control(window, WC_LISTVIEWA, "", LVS_REPORT | LVS_EDITLABELS | WS_BORDER, List,
-                        10, 104, 300, 150);
+    HWND list = control(window, WC_LISTVIEWA, "", LVS_REPORT | LVS_EDITLABELS | WS_BORDER, List, 10,
+                        104, 300, 150);
     fillList(list);
     control(window, "Button", "Close", BS_PUSHBUTTON, Close, 410, 296, 75, 23);
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -76,7 +78,8 @@ LRESULT notify(HWND window, const NMHDR* header, LPARAM lParam) {
         setStatus("Tab " + std::to_string(TabCtrl_GetCurSel(header->hwndFrom) + 1));
     } else if (header->idFrom == List && header->code == LVN_ENDLABELEDITA) {
         auto* info = reinterpret_cast<NMLVDISPINFOA*>(lParam);
-        if (info->item.pszText) setStatus(std::string("Renamed ") + info->item.pszText);
+        if (info->item.pszText)
+            setStatus(std::string("Renamed ") + info->item.pszText);
         return info->item.pszText != nullptr;
     }
     (void)window;
@@ -144,7 +147,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ShowWindow(window, SW_SHOW);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (IsDialogMessageA(window, &message)) continue;
+        if (IsDialogMessageA(window, &message))
+            continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

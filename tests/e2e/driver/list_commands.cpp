@@ -20,7 +20,9 @@ constexpr size_t kTextOffset = 512;
 constexpr size_t kTextSize = 2048;
 constexpr size_t kBlockSize = kTextOffset + kTextSize + 16;
 
-int itemCount(HWND list) { return static_cast<int>(sendTo(list, LVM_GETITEMCOUNT, 0, 0)); }
+int itemCount(HWND list) {
+    return static_cast<int>(sendTo(list, LVM_GETITEMCOUNT, 0, 0));
+}
 
 int columnCount(HWND list) {
     HWND header = reinterpret_cast<HWND>(sendTo(list, LVM_GETHEADER, 0, 0));
@@ -90,7 +92,8 @@ void items(const Fields& command, Reply& reply) {
     RemoteMemory memory(list, kBlockSize);
     int columns = columnCount(list);
     int total = itemCount(list);
-    for (int index = 0; index < total; ++index) reply.row(row(list, memory, index, columns));
+    for (int index = 0; index < total; ++index)
+        reply.row(row(list, memory, index, columns));
 }
 
 // lv-item HWND INDEX: the same row for one item.
@@ -112,7 +115,8 @@ void setCheck(const Fields& command, Reply&) {
     item.state = INDEXTOSTATEIMAGEMASK(wanted ? 2 : 1);
     memory.put(0, item);
     sendTo(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(memory.at(0)));
-    if (isChecked(list, index) != wanted) throw Failure("check mark did not change");
+    if (isChecked(list, index) != wanted)
+        throw Failure("check mark did not change");
 }
 
 // lv-edit HWND INDEX TEXT: edits an item's caption in place and confirms with Enter.
@@ -120,7 +124,8 @@ void edit(const Fields& command, Reply&) {
     HWND list = toWindow(argHandle(command, 1));
     int index = checkIndex(list, command, 2);
     HWND editor = reinterpret_cast<HWND>(sendTo(list, LVM_EDITLABELA, index, 0));
-    if (!editor) throw Failure("the item cannot be edited");
+    if (!editor)
+        throw Failure("the item cannot be edited");
     const std::string& value = arg(command, 3);
     sendTo(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value.c_str()));
     PostMessageA(editor, WM_KEYDOWN, VK_RETURN, 1);

@@ -17,8 +17,10 @@ bool readLine(std::string& line) {
     line.clear();
     int c;
     while ((c = std::getchar()) != EOF) {
-        if (c == '\n') return true;
-        if (c != '\r') line += static_cast<char>(c);
+        if (c == '\n')
+            return true;
+        if (c != '\r')
+            line += static_cast<char>(c);
     }
     return !line.empty();
 }
@@ -43,13 +45,16 @@ int main() {
     std::string line;
     while (readLine(line)) {
         driver::Fields command = driver::splitCommand(line);
-        if (command[0] == "quit") break;
+        if (command[0] == "quit")
+            break;
         auto handler = table.find(command[0]);
         try {
-            if (handler == table.end()) throw driver::Failure("unknown command: " + command[0]);
+            if (handler == table.end())
+                throw driver::Failure("unknown command: " + command[0]);
             driver::Reply reply;
             handler->second(command, reply);
-            for (const std::string& row : reply.lines()) answer(row);
+            for (const std::string& row : reply.lines())
+                answer(row);
             answer("ok");
         } catch (const std::exception& failure) {
             answer("err\t" + driver::escapeField(failure.what()));

@@ -19,7 +19,8 @@ namespace {
 HANDLE openProcess(const Fields& command) {
     DWORD pid = static_cast<DWORD>(argNumber(command, 1));
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, pid);
-    if (!process) throw Failure("no such process: " + command[1]);
+    if (!process)
+        throw Failure("no such process: " + command[1]);
     return process;
 }
 
@@ -28,7 +29,8 @@ HANDLE openProcess(const Fields& command) {
 void start(const Fields& command, Reply& reply) {
     const std::string& program = arg(command, 1);
     std::string folder = command.size() > 2 ? command[2] : "";
-    if (folder.empty()) folder = program.substr(0, program.find_last_of('\\'));
+    if (folder.empty())
+        folder = program.substr(0, program.find_last_of('\\'));
     std::string line = "\"" + program + "\"";
     std::vector<char> mutableLine(line.begin(), line.end());
     mutableLine.push_back('\0');
@@ -50,7 +52,8 @@ void alive(const Fields& command, Reply& reply) {
     DWORD pid = static_cast<DWORD>(argNumber(command, 1));
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
     bool running = process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-    if (process) CloseHandle(process);
+    if (process)
+        CloseHandle(process);
     reply.row(running ? "1" : "0");
 }
 
@@ -61,7 +64,8 @@ void waitExit(const Fields& command, Reply& reply) {
     DWORD code = 0;
     GetExitCodeProcess(process, &code);
     CloseHandle(process);
-    if (waited != WAIT_OBJECT_0) throw Failure("process still running: " + command[1]);
+    if (waited != WAIT_OBJECT_0)
+        throw Failure("process still running: " + command[1]);
     reply.row(std::to_string(code));
 }
 
@@ -84,7 +88,8 @@ void profileRead(const Fields& command, Reply& reply) {
 void drives(const Fields&, Reply& reply) {
     DWORD mask = GetLogicalDrives();
     for (int i = 0; i < 26; ++i) {
-        if (!(mask & (1u << i))) continue;
+        if (!(mask & (1u << i)))
+            continue;
         std::string root = std::string(1, static_cast<char>('A' + i)) + ":\\";
         reply.row({root.substr(0, 1), std::to_string(GetDriveTypeA(root.c_str()))});
     }

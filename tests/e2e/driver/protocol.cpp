@@ -10,11 +10,20 @@ std::string escapeField(const std::string& text) {
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\t': out += "\\t"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            default: out += c;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -40,7 +49,8 @@ Fields splitCommand(const std::string& line) {
     for (;;) {
         size_t tab = line.find('\t', start);
         fields.push_back(unescapeField(line.substr(start, tab - start)));
-        if (tab == std::string::npos) break;
+        if (tab == std::string::npos)
+            break;
         start = tab + 1;
     }
     return fields;

@@ -11,10 +11,11 @@ namespace driver {
 RemoteMemory::RemoteMemory(HWND owner, size_t size) : size_(size) {
     DWORD pid = 0;
     GetWindowThreadProcessId(owner, &pid);
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
-                               PROCESS_QUERY_INFORMATION,
-                           FALSE, pid);
-    if (!process_) throw Failure("cannot open the process of window " + handleText(owner));
+    process_ = OpenProcess(
+        PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
+        FALSE, pid);
+    if (!process_)
+        throw Failure("cannot open the process of window " + handleText(owner));
     base_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (!base_) {
         CloseHandle(process_);

@@ -9,7 +9,9 @@ namespace driver {
 
 namespace {
 
-std::string number(long value) { return std::to_string(value); }
+std::string number(long value) {
+    return std::to_string(value);
+}
 
 std::string processOf(HWND window) {
     DWORD pid = 0;
@@ -19,8 +21,10 @@ std::string processOf(HWND window) {
 
 HWND firstTopLevel(const std::string& caption, const std::string& className) {
     for (HWND window : visibleTopLevel()) {
-        if (!className.empty() && windowClass(window) != className) continue;
-        if (windowText(window) == caption) return window;
+        if (!className.empty() && windowClass(window) != className)
+            continue;
+        if (windowText(window) == caption)
+            return window;
     }
     return nullptr;
 }
@@ -36,8 +40,10 @@ void listWindows(const Fields&, Reply& reply) {
 void find(const Fields& command, Reply& reply) {
     const std::string className = command.size() > 2 ? command[2] : "";
     for (HWND window : visibleTopLevel()) {
-        if (!className.empty() && windowClass(window) != className) continue;
-        if (windowText(window) == arg(command, 1)) reply.row(handleText(window));
+        if (!className.empty() && windowClass(window) != className)
+            continue;
+        if (windowText(window) == arg(command, 1))
+            reply.row(handleText(window));
     }
 }
 
@@ -75,7 +81,8 @@ void children(const Fields& command, Reply& reply) {
 // child PARENT CLASS CAPTION: the first visible descendant (CLASS may be empty).
 void child(const Fields& command, Reply& reply) {
     HWND found = findChild(toWindow(argHandle(command, 1)), arg(command, 2), arg(command, 3));
-    if (!found) throw Failure("no visible control \"" + command[3] + "\"");
+    if (!found)
+        throw Failure("no visible control \"" + command[3] + "\"");
     reply.row(handleText(found));
 }
 

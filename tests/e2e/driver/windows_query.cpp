@@ -19,7 +19,8 @@ BOOL CALLBACK collect(HWND window, LPARAM list) {
 
 HWND toWindow(unsigned long handle) {
     HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(handle));
-    if (!IsWindow(window)) throw Failure("no such window: " + std::to_string(handle));
+    if (!IsWindow(window))
+        throw Failure("no such window: " + std::to_string(handle));
     return window;
 }
 
@@ -52,7 +53,8 @@ std::string windowClass(HWND window) {
 std::string withoutMnemonic(const std::string& caption) {
     std::string out;
     for (size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+        if (caption[i] == '&' && i + 1 < caption.size())
+            ++i;
         out += caption[i];
     }
     return out;
@@ -66,7 +68,8 @@ std::vector<HWND> visibleTopLevel() {
     std::vector<HWND> all, visible;
     EnumWindows(collect, reinterpret_cast<LPARAM>(&all));
     for (HWND window : all) {
-        if (IsWindowVisible(window)) visible.push_back(window);
+        if (IsWindowVisible(window))
+            visible.push_back(window);
     }
     return visible;
 }
@@ -77,24 +80,30 @@ std::vector<HWND> descendants(HWND parent) {
     return all;
 }
 
-bool reallyVisible(HWND window) { return IsWindowVisible(window) != FALSE; }
+bool reallyVisible(HWND window) {
+    return IsWindowVisible(window) != FALSE;
+}
 
 bool waitUntil(long timeoutMs, const std::function<bool()>& found) {
     DWORD start = GetTickCount();
     for (;;) {
-        if (found()) return true;
-        if (static_cast<long>(GetTickCount() - start) >= timeoutMs) return false;
+        if (found())
+            return true;
+        if (static_cast<long>(GetTickCount() - start) >= timeoutMs)
+            return false;
         Sleep(30);
     }
 }
 
 HWND findChild(HWND parent, const std::string& className, const std::string& caption) {
     for (HWND child : descendants(parent)) {
-        if (!reallyVisible(child)) continue;
+        if (!reallyVisible(child))
+            continue;
         if (!className.empty() && lstrcmpiA(windowClass(child).c_str(), className.c_str()) != 0) {
             continue;
         }
-        if (captionMatches(windowText(child), caption)) return child;
+        if (captionMatches(windowText(child), caption))
+            return child;
     }
     return nullptr;
 }

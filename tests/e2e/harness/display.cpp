@@ -16,9 +16,11 @@ namespace e2e {
 
 Display::Display() {
     name_ = givenDisplay();
-    if (!name_.empty()) return;
+    if (!name_.empty())
+        return;
     int fds[2];
-    if (pipe(fds) != 0) throw std::runtime_error("pipe failed");
+    if (pipe(fds) != 0)
+        throw std::runtime_error("pipe failed");
     server_ = fork();
     if (server_ == 0) {
         close(fds[0]);
@@ -27,15 +29,16 @@ Display::Display() {
         dup2(null, 1);
         dup2(null, 2);
         std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
-               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
+               "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
     std::string number;
     pollfd p{fds[0], POLLIN, 0};
     char c;
-    while (poll(&p, 1, 15000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    while (poll(&p, 1, 15000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+        number += c;
     close(fds[0]);
     if (number.empty()) {
         kill(server_, SIGTERM);
@@ -47,7 +50,8 @@ Display::Display() {
 }
 
 Display::~Display() {
-    if (server_ <= 0) return;
+    if (server_ <= 0)
+        return;
     kill(server_, SIGTERM);
     waitpid(server_, nullptr, 0);
 }

@@ -12,14 +12,22 @@ namespace e2e {
 
 namespace {
 
-std::string handle(Window window) { return std::to_string(window); }
-std::string number(long value) { return std::to_string(value); }
-int toInt(const std::string& text) { return static_cast<int>(std::strtol(text.c_str(), nullptr, 0)); }
+std::string handle(Window window) {
+    return std::to_string(window);
+}
+std::string number(long value) {
+    return std::to_string(value);
+}
+int toInt(const std::string& text) {
+    return static_cast<int>(std::strtol(text.c_str(), nullptr, 0));
+}
 Window toWindow(const std::string& text) {
     return static_cast<Window>(std::strtoul(text.c_str(), nullptr, 0));
 }
 // A wait inside the driver, plus time for the answer to come back.
-int answerTime(int timeoutMs) { return timeoutMs + 20000; }
+int answerTime(int timeoutMs) {
+    return timeoutMs + 20000;
+}
 
 }  // namespace
 
@@ -65,7 +73,8 @@ std::vector<Row> Driver::call(const Row& command, int timeoutMs) {
 
 std::string Driver::single(const Row& command, int timeoutMs) {
     std::vector<Row> rows = call(command, timeoutMs);
-    if (rows.empty() || rows[0].empty()) throw DriverError(command[0] + ": empty answer");
+    if (rows.empty() || rows[0].empty())
+        throw DriverError(command[0] + ": empty answer");
     return rows[0][0];
 }
 
@@ -73,7 +82,9 @@ int Driver::start(const std::string& program, const std::string& folder) {
     return toInt(single({"start", program, folder}));
 }
 
-bool Driver::running(int pid) { return single({"alive", number(pid)}) == "1"; }
+bool Driver::running(int pid) {
+    return single({"alive", number(pid)}) == "1";
+}
 
 int Driver::waitExit(int pid, int timeoutMs) {
     return toInt(single({"wait-exit", number(pid), number(timeoutMs)}, answerTime(timeoutMs)));
@@ -85,7 +96,8 @@ Window Driver::waitWindow(const std::string& caption, int timeoutMs) {
 
 std::vector<Window> Driver::findWindows(const std::string& caption) {
     std::vector<Window> found;
-    for (const Row& row : call({"find", caption})) found.push_back(toWindow(row[0]));
+    for (const Row& row : call({"find", caption}))
+        found.push_back(toWindow(row[0]));
     return found;
 }
 
@@ -93,7 +105,9 @@ void Driver::waitGone(Window window, int timeoutMs) {
     call({"wait-gone", handle(window), number(timeoutMs)}, answerTime(timeoutMs));
 }
 
-void Driver::close(Window window) { call({"close", handle(window)}); }
+void Driver::close(Window window) {
+    call({"close", handle(window)});
+}
 
 ScreenRect Driver::rect(Window window) {
     Row row = call({"rect", handle(window)}).at(0);
@@ -131,12 +145,15 @@ Window Driver::waitChild(Window parent, const std::string& caption, const std::s
 
 Window Driver::childById(Window parent, int id) {
     for (const Control& control : children(parent)) {
-        if (control.id == id) return control.handle;
+        if (control.id == id)
+            return control.handle;
     }
     throw DriverError("no control with id " + number(id));
 }
 
-std::string Driver::text(Window window) { return single({"text", handle(window)}); }
+std::string Driver::text(Window window) {
+    return single({"text", handle(window)});
+}
 
 void Driver::waitText(Window window, const std::string& text, int timeoutMs) {
     call({"wait-text", handle(window), text, number(timeoutMs)}, answerTime(timeoutMs));
@@ -146,20 +163,28 @@ void Driver::setText(Window window, const std::string& text) {
     call({"set-text", handle(window), text});
 }
 
-bool Driver::visible(Window window) { return call({"state", handle(window)}).at(0).at(0) == "1"; }
-bool Driver::enabled(Window window) { return call({"state", handle(window)}).at(0).at(1) == "1"; }
+bool Driver::visible(Window window) {
+    return call({"state", handle(window)}).at(0).at(0) == "1";
+}
+bool Driver::enabled(Window window) {
+    return call({"state", handle(window)}).at(0).at(1) == "1";
+}
 
 void Driver::key(Window window, int virtualKey) {
     call({"key", handle(window), number(virtualKey)});
 }
 
-void Driver::click(Window button) { call({"click", handle(button)}); }
+void Driver::click(Window button) {
+    call({"click", handle(button)});
+}
 
 void Driver::press(Window parent, const std::string& caption) {
     call({"press", handle(parent), caption});
 }
 
-int Driver::checked(Window button) { return toInt(single({"checked", handle(button)})); }
+int Driver::checked(Window button) {
+    return toInt(single({"checked", handle(button)}));
+}
 
 void Driver::setChecked(Window button, bool checked) {
     call({"set-check", handle(button), checked ? "1" : "0"});
@@ -174,9 +199,12 @@ MessageBox Driver::messageBox(Window dialog) {
     MessageBox box;
     box.handle = dialog;
     for (const Row& row : call({"dialog", handle(dialog)})) {
-        if (row.at(0) == "caption") box.caption = row.at(1);
-        if (row.at(0) == "text") box.text = row.at(1);
-        if (row.at(0) == "button") box.buttons.push_back(row.at(1));
+        if (row.at(0) == "caption")
+            box.caption = row.at(1);
+        if (row.at(0) == "text")
+            box.text = row.at(1);
+        if (row.at(0) == "button")
+            box.buttons.push_back(row.at(1));
     }
     return box;
 }
@@ -187,7 +215,8 @@ void Driver::answer(const MessageBox& box, const std::string& button) {
 
 std::vector<std::string> Driver::columns(Window list) {
     std::vector<std::string> names;
-    for (const Row& row : call({"lv-columns", handle(list)})) names.push_back(row.at(0));
+    for (const Row& row : call({"lv-columns", handle(list)}))
+        names.push_back(row.at(0));
     return names;
 }
 
@@ -209,14 +238,16 @@ void Driver::editItem(Window list, int index, const std::string& text) {
 
 std::vector<std::string> Driver::tabs(Window tabControl) {
     std::vector<std::string> names;
-    for (const Row& row : call({"tab-items", handle(tabControl)})) names.push_back(row.at(0));
+    for (const Row& row : call({"tab-items", handle(tabControl)}))
+        names.push_back(row.at(0));
     return names;
 }
 
 int Driver::selectedTab(Window tabControl) {
     std::vector<Row> rows = call({"tab-items", handle(tabControl)});
     for (size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].at(1) == "1") return static_cast<int>(i);
+        if (rows[i].at(1) == "1")
+            return static_cast<int>(i);
     }
     return -1;
 }
@@ -227,7 +258,8 @@ void Driver::selectTab(Window tabControl, int index) {
 
 std::vector<DriveInfo> Driver::drives() {
     std::vector<DriveInfo> result;
-    for (const Row& row : call({"drives"})) result.push_back({row.at(0).at(0), toInt(row.at(1))});
+    for (const Row& row : call({"drives"}))
+        result.push_back({row.at(0).at(0), toInt(row.at(1))});
     return result;
 }
 

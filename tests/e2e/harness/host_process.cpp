@@ -18,23 +18,28 @@ namespace e2e {
 namespace {
 
 [[noreturn]] void execIn(const std::vector<std::string>& argv, const std::string& folder) {
-    if (!folder.empty() && chdir(folder.c_str()) != 0) _exit(126);
+    if (!folder.empty() && chdir(folder.c_str()) != 0)
+        _exit(126);
     std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    for (const std::string& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
     execvp(args[0], args.data());
     _exit(127);
 }
 
 int statusOf(int raw) {
-    if (WIFEXITED(raw)) return WEXITSTATUS(raw);
-    if (WIFSIGNALED(raw)) return 128 + WTERMSIG(raw);
+    if (WIFEXITED(raw))
+        return WEXITSTATUS(raw);
+    if (WIFSIGNALED(raw))
+        return 128 + WTERMSIG(raw);
     return -1;
 }
 
 std::string joined(const std::vector<std::string>& argv) {
     std::string line;
-    for (const std::string& a : argv) line += (line.empty() ? "" : " ") + a;
+    for (const std::string& a : argv)
+        line += (line.empty() ? "" : " ") + a;
     return line;
 }
 
@@ -45,7 +50,8 @@ CommandResult runCommand(const std::vector<std::string>& argv, const std::string
     // behind that holds its output open long after the command has ended.
     char name[] = "/tmp/trellmark-e2e-output-XXXXXX";
     int file = mkstemp(name);
-    if (file < 0) throw std::runtime_error("cannot make a temporary file");
+    if (file < 0)
+        throw std::runtime_error("cannot make a temporary file");
     unlink(name);
     pid_t pid = fork();
     if (pid == 0) {
@@ -98,8 +104,10 @@ PipedChild::PipedChild(const std::vector<std::string>& argv, const std::string& 
 }
 
 PipedChild::~PipedChild() {
-    if (pid_ > 0) finish(5000);
-    if (output_ >= 0) close(output_);
+    if (pid_ > 0)
+        finish(5000);
+    if (output_ >= 0)
+        close(output_);
 }
 
 void PipedChild::writeLine(const std::string& line) {
@@ -107,8 +115,10 @@ void PipedChild::writeLine(const std::string& line) {
     size_t done = 0;
     while (done < data.size()) {
         ssize_t n = write(input_, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) throw std::runtime_error("the driver has ended");
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            throw std::runtime_error("the driver has ended");
         done += static_cast<size_t>(n);
     }
 }
@@ -120,26 +130,33 @@ bool PipedChild::readLine(std::string& line, int timeoutMs) {
         if (end != std::string::npos) {
             line = buffer_.substr(0, end);
             buffer_.erase(0, end + 1);
-            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
             return true;
         }
         auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) return false;
+        if (left.count() <= 0)
+            return false;
         pollfd p{output_, POLLIN, 0};
         int ready = poll(&p, 1, static_cast<int>(left.count()));
-        if (ready < 0 && errno == EINTR) continue;
-        if (ready <= 0) return false;
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            return false;
         char chunk[4096];
         ssize_t got = read(output_, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return false;
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
         buffer_.append(chunk, static_cast<size_t>(got));
     }
 }
 
 void PipedChild::closeInput() {
-    if (input_ >= 0) close(input_);
+    if (input_ >= 0)
+        close(input_);
     input_ = -1;
 }
 

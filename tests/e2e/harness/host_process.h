@@ -10,7 +10,7 @@
 namespace e2e {
 
 struct CommandResult {
-    int status = -1;  // exit code, or 128 + signal
+    int status = -1;     // exit code, or 128 + signal
     std::string output;  // stdout and stderr together
 };
 

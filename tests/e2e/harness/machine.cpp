@@ -6,7 +6,8 @@ namespace e2e {
 Machine::Machine(const std::string& name) : prefix(name, display.name()), test_(name) {}
 
 Driver& Machine::driver() {
-    if (!driver_) driver_ = std::make_unique<Driver>(prefix);
+    if (!driver_)
+        driver_ = std::make_unique<Driver>(prefix);
     return *driver_;
 }
 

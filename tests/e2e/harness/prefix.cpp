@@ -19,12 +19,14 @@ namespace {
 
 std::string folderName(const std::string& name) {
     std::string out;
-    for (char c : name) out += std::isalnum(static_cast<unsigned char>(c)) ? c : '-';
+    for (char c : name)
+        out += std::isalnum(static_cast<unsigned char>(c)) ? c : '-';
     return out + "-" + std::to_string(getpid());
 }
 
 bool sameLetters(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (size_t i = 0; i < a.size(); ++i) {
         if (std::toupper(static_cast<unsigned char>(a[i])) !=
             std::toupper(static_cast<unsigned char>(b[i]))) {
@@ -50,7 +52,8 @@ Prefix::Prefix(const std::string& name, const std::string& display)
 Prefix::~Prefix() {
     try {
         stop();
-        if (!keepMachines()) fs::remove_all(root_);
+        if (!keepMachines())
+            fs::remove_all(root_);
     } catch (...) {
         // Leaving a folder behind is better than ending the test run here.
     }
@@ -64,7 +67,8 @@ std::string Prefix::sandbox(const std::vector<std::string>& args) const {
 
 std::string Prefix::mapDrive(char letter) {
     char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
-    if (lower < 'd' || lower > 'j') throw std::invalid_argument("mapDrive takes D..J");
+    if (lower < 'd' || lower > 'j')
+        throw std::invalid_argument("mapDrive takes D..J");
     sandbox({"map", root_, std::string(1, lower)});
     return root_ + "/drives/" + lower;
 }
@@ -75,13 +79,15 @@ std::string Prefix::hostPath(const std::string& windowsPath) const {
     }
     char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(windowsPath[0])));
     fs::path drive = root_ + "/prefix/dosdevices/" + std::string(1, lower) + ":";
-    if (!fs::exists(drive)) throw std::invalid_argument("no drive " + windowsPath.substr(0, 2));
+    if (!fs::exists(drive))
+        throw std::invalid_argument("no drive " + windowsPath.substr(0, 2));
     fs::path path = fs::canonical(drive);
     std::stringstream rest(windowsPath.substr(2));
     std::string part;
     bool matching = true;
     while (std::getline(rest, part, '\\')) {
-        if (part.empty()) continue;
+        if (part.empty())
+            continue;
         std::string found = part;
         if (matching && fs::is_directory(path)) {
             bool any = false;
@@ -105,12 +111,14 @@ void Prefix::writeFile(const std::string& windowsPath, const std::string& bytes)
     fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
-    if (!out.flush()) throw std::runtime_error("cannot write " + path.string());
+    if (!out.flush())
+        throw std::runtime_error("cannot write " + path.string());
 }
 
 std::string Prefix::readFile(const std::string& windowsPath) const {
     std::ifstream in(hostPath(windowsPath), std::ios::binary);
-    if (!in) throw std::runtime_error("no file " + windowsPath);
+    if (!in)
+        throw std::runtime_error("no file " + windowsPath);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
@@ -146,8 +154,12 @@ CommandResult Prefix::wine(const std::vector<std::string>& args) {
     return runCommand(inMachine(argv), root_ + "/prefix/drive_c");
 }
 
-void Prefix::startServer() { runChecked(inMachine({"wineserver", "-p"})); }
+void Prefix::startServer() {
+    runChecked(inMachine({"wineserver", "-p"}));
+}
 
-void Prefix::stop() { sandbox({"kill", root_}); }
+void Prefix::stop() {
+    sandbox({"kill", root_});
+}
 
 }  // namespace e2e

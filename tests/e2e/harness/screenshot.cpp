@@ -12,7 +12,8 @@ namespace e2e {
 
 std::string currentTestName() {
     const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-    if (!info) return "no-test";
+    if (!info)
+        return "no-test";
     return std::string(info->test_suite_name()) + "." + info->name();
 }
 

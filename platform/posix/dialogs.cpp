@@ -42,10 +42,22 @@ MessageAnswer pickAnswer(const MessageRecord& record) {
 }
 
 // The box is modal: when it closes, the window that was active before gets
-// the activation back.
-void reactivate(Window* previous) {
-    if (previous != nullptr && state().active == previous)
+// the activation back. An activation handler that shows a box every time
+// would loop for ever on Windows too; here the test is told so.
+void reactivate(Window* previous, const std::string& text) {
+    static int depth = 0;
+    if (previous == nullptr || state().active != previous)
+        return;
+    if (depth >= 8)
+        throw ScriptError{"activation loop: every activation shows \"" + text + "\""};
+    ++depth;
+    try {
         previous->activated();
+    } catch (...) {
+        --depth;
+        throw;
+    }
+    --depth;
 }
 
 }  // namespace
@@ -61,7 +73,7 @@ MessageAnswer showMessage(const MessageRequest& request) {
     Window* previous = state().active;
     record.answer = pickAnswer(record);
     state().messages.push_back(record);
-    reactivate(previous);
+    reactivate(previous, record.text);
     return record.answer;
 }
 
@@ -74,7 +86,7 @@ void showErrorBox(const std::string& text) {
     record.errorBox = true;
     Window* previous = state().active;
     state().messages.push_back(record);
-    reactivate(previous);
+    reactivate(previous, record.text);
 }
 
 void setApplicationTitle(const std::string& title) {

@@ -212,8 +212,12 @@ bool deleteFile(const std::string& path) {
 }
 
 bool removeDirectory(const std::string& path) {
-    if (splitPath(absolutePath(path)).parts.empty())
+    const WinPath parts = splitPath(absolutePath(path));
+    if (parts.parts.empty())
         return false;  // a drive's root stays
+    // The current folder is in use and cannot go.
+    if (sameText(joinPath(parts), currentDirectory()))
+        return false;
     const std::string host = resolveHost(path);
     const HostKind kind = hostKind(host);
     if (!isFolderKind(kind) || hostReadOnly(host))

@@ -214,6 +214,12 @@ TEST_F(FilesTest, FoldersAreRemovedOnlyWhenEmpty) {
     EXPECT_TRUE(exists("C:\\FULL\\F.TXT"));
     EXPECT_TRUE(fs::is_directory(hostRoot() + "/C"));
     EXPECT_FALSE(deleteFile("C:\\MISSING.TXT"));
+    // Nor can the current folder go.
+    folder("C:\\BUSY");
+    ASSERT_TRUE(setCurrentDirectory("C:\\BUSY"));
+    EXPECT_FALSE(removeDirectory("c:\\busy\\"));
+    ASSERT_TRUE(setCurrentDirectory("C:\\"));
+    EXPECT_TRUE(removeDirectory("C:\\BUSY"));
 
     EXPECT_FALSE(createDirectory("C:\\FULL"));
     EXPECT_FALSE(createDirectory("C:\\NO\\PARENT"));

@@ -195,6 +195,13 @@ TEST_F(UiTest, MessagesAreAnsweredFromTheScriptAndRecorded) {
     EXPECT_THROW(showMessage(request("Only OK", MessageButtons::Ok)), ScriptError);
 }
 
+TEST_F(UiTest, ActivationThatAlwaysShowsABoxIsReportedAsALoop) {
+    Window page(args("Page"));
+    page.onActivate = [] { showMessage(request("Again", MessageButtons::Ok)); };
+    EXPECT_THROW(page.showWindow(), ScriptError);
+    EXPECT_GT(Machine::messages().size(), 1u);
+}
+
 TEST_F(UiTest, GeneralErrorHandlerShowsTheTextAndGoesOn) {
     setApplicationTitle("Trellmark");
     Window page(args("Page"));

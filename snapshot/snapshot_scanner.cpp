@@ -107,6 +107,7 @@ int32_t saturated(uint64_t value) {
 }  // namespace
 
 void SnapshotDrive(char drive) {
+    platform::ListBox& folderLines = FolderListLines();  // the progress window exists
     TForm2& page = *wizard::pages().form2;
     const std::string letter(1, drive);
     if (!platform::setCurrentDirectory(letter + ":")) {
@@ -117,7 +118,7 @@ void SnapshotDrive(char drive) {
     }
     page.ProgressBar1.setMaximum(ReadPathcount(drive));
 
-    Walk walk{page, FolderListLines()};
+    Walk walk{page, folderLines};
     page.ProgressBar1.setPosition(0);
     SetFileTableCount(0);
     walk.folderLines.clear();

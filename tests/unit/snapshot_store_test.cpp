@@ -100,11 +100,6 @@ TEST(UpperCase, ChangesOnlyTheLettersAToZ) {
     EXPECT_EQ(snapshot::UpperCase("r\xe9sum\xe9 \xe0 la {carte}"), "R\xe9SUM\xe9 \xe0 LA {CARTE}");
 }
 
-TEST_F(SnapshotStoreTest, FileNamesLieInTheDataFolder) {
-    EXPECT_EQ(snapshot::FileListFileName('C'), FileList('C'));
-    EXPECT_EQ(snapshot::FolderListFileName('J'), FolderList('J'));
-}
-
 // The tree of the change scanner's worked example, saved and loaded again.
 TEST_F(SnapshotStoreTest, WorkedExampleSavesExactBytesAndLoadsBack) {
     const std::vector<std::string> records = {"AUTOEXEC.BAT", "CONFIG.SYS", "C:\\WINDOWS",
@@ -132,25 +127,6 @@ TEST_F(SnapshotStoreTest, WorkedExampleSavesExactBytesAndLoadsBack) {
     for (int slot = 1; slot <= 10; ++slot) {
         EXPECT_EQ(snapshot::FolderLine(slot), folderLines[slot - 1]);
     }
-}
-
-TEST_F(SnapshotStoreTest, EmptyDriveGivesEmptyFileListAndFourFolderLines) {
-    Prepare('E', {}, {});
-    snapshot::SaveSnapshot('E', 0);
-    EXPECT_EQ(Machine::readFile(FileList('E')), "");
-    EXPECT_EQ(Machine::readFile(FolderList('E')), Lines({"E:", "0", "THEEND", "1"}, true));
-    ASSERT_TRUE(snapshot::LoadSnapshot('E'));
-    EXPECT_EQ(snapshot::FileTableCount(), 0);
-    EXPECT_EQ(snapshot::FolderTableCount(), 4);
-}
-
-TEST_F(SnapshotStoreTest, NewSnapshotReplacesBothFilesWhole) {
-    Prepare('D', {"A.TXT", "B.TXT", "C.TXT"}, {});
-    snapshot::SaveSnapshot('D', 3);
-    Prepare('D', {"Z.TXT"}, {});
-    snapshot::SaveSnapshot('D', 1);
-    EXPECT_EQ(Machine::readFile(FileList('D')), Lines({"Z.TXT"}));
-    EXPECT_EQ(Machine::readFile(FolderList('D')), Lines({"D:", "0", "THEEND", "2"}, true));
 }
 
 TEST_F(SnapshotStoreTest, LoadCutsRecordsAt120AndFolderLinesAt255) {

@@ -43,6 +43,16 @@ bool maskMatches(const char* mask, const char* name) {
     return maskMatches(mask + 1, name + 1);
 }
 
+// A mask ending in a dot ("*.") takes only names without an extension.
+bool patternMatches(const std::string& mask, const std::string& name) {
+    if (mask.size() > 1 && mask.back() == '.' && mask != "..") {
+        if (name.find('.') != std::string::npos)
+            return false;
+        return maskMatches(mask.substr(0, mask.size() - 1).c_str(), name.c_str());
+    }
+    return maskMatches(mask.c_str(), name.c_str());
+}
+
 int32_t dosStamp(time_t when) {
     struct tm local;
     if (localtime_r(&when, &local) == nullptr)
@@ -72,12 +82,13 @@ struct DirectoryListing::Impl {
 };
 
 DirectoryListing::DirectoryListing(const std::string& pattern, uint32_t filter) : impl_(new Impl) {
-    const std::string full = absolutePath(pattern);
-    const size_t cut = full.find_last_of('\\');
-    if (cut == std::string::npos)
-        return;
-    const std::string folder = full.substr(0, cut + 1);
-    const std::string mask = full.substr(cut + 1);
+    // The mask is taken as written: making it absolute would drop a trailing dot.
+    size_t cut = pattern.find_last_of("\\/");
+    if (cut == std::string::npos && pattern.size() >= 2 && pattern[1] == ':')
+        cut = 1;
+    const std::string mask = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
+    const std::string written = cut == std::string::npos ? "" : pattern.substr(0, cut + 1);
+    const std::string folder = absolutePath(written.empty() ? "." : written);
     if (mask.empty())
         return;
     const std::string host = resolveHost(folder);
@@ -92,7 +103,7 @@ DirectoryListing::DirectoryListing(const std::string& pattern, uint32_t filter) 
         const std::string name = item->d_name;
         if (name == "." || name == "..")
             continue;
-        if (!maskMatches(mask.c_str(), name.c_str()))
+        if (!patternMatches(mask, name))
             continue;
         const std::string path = host + "/" + name;
         const int64_t bits = hostAttributes(path);
@@ -119,7 +130,7 @@ DirectoryListing::DirectoryListing(const std::string& pattern, uint32_t filter) 
         struct stat info;
         const int32_t stamp = stat(host.c_str(), &info) == 0 ? dosStamp(info.st_mtime) : 0;
         for (const char* dots : {".", ".."}) {
-            if (!maskMatches(mask.c_str(), dots))
+            if (!patternMatches(mask, dots))
                 continue;
             DirEntry entry;
             entry.name = dots;

@@ -153,6 +153,9 @@ TEST_F(FilesTest, ListingFiltersLikeFindFirst) {
     EXPECT_EQ(names("c:\\d\\*.TXT", attr::AnyFile), (V{"HIDDEN.TXT", "plain.txt"}));
     EXPECT_EQ(names("C:\\D\\PLAIN.TXT", attr::AnyFile), (V{"plain.txt"}));
     EXPECT_EQ(names("C:\\D\\*", attr::Directory), (V{".", "..", "plain.txt", "ReadOnly", "SUB"}));
+    EXPECT_EQ(names("C:\\D\\*.", attr::Directory), (V{"ReadOnly", "SUB"}));
+    ASSERT_TRUE(setCurrentDirectory("C:\\D"));
+    EXPECT_EQ(names("*.txt", attr::Hidden), (V{"HIDDEN.TXT", "plain.txt"}));
     // The root of a drive has no "." or "..".
     EXPECT_EQ(names("C:\\*.*", attr::AnyFile), (V{"D", "WINDOWS"}));
     EXPECT_TRUE(names("C:\\NOWHERE\\*.*", attr::AnyFile).empty());

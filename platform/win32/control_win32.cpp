@@ -121,9 +121,18 @@ void Control::setEnabled(bool enabled) {
 
 void Control::setFocus() {
     HWND hwnd = hwndOf(*this);
-    // Its own visibility counts: a page that is just being shown may take focus.
-    if (hwnd != nullptr && visible_ && IsWindowEnabled(hwnd))
-        SetFocus(hwnd);
+    if (hwnd == nullptr || !visible_ || !IsWindowEnabled(hwnd)) return;
+    HWND frame = hwnd;
+    while ((GetWindowLongA(frame, GWL_STYLE) & WS_CHILD) != 0 && GetParent(frame) != nullptr) {
+        frame = GetParent(frame);
+    }
+    // A window that is not the active one keeps the control for the moment it
+    // becomes active again; focusing it now would activate a hidden page.
+    if (frame != hwnd && frame != GetActiveWindow()) {
+        SetWindowLongPtrA(frame, win32::SavedFocusSlot, reinterpret_cast<LONG_PTR>(hwnd));
+        return;
+    }
+    SetFocus(hwnd);
 }
 
 bool Control::focused() const {

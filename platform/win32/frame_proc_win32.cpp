@@ -48,6 +48,16 @@ void onClose(HWND window) {
     }
 }
 
+// Enter reaches the window as IDOK from the keyboard interface: it presses
+// the push button that has the focus, as a click would.
+bool pressFocusedButton(HWND window) {
+    HWND focus = GetFocus();
+    if (focus == nullptr || !IsChild(window, focus)) return false;
+    Control* control = controlOf(focus);
+    return control != nullptr && dynamic_cast<Button*>(control) != nullptr &&
+           handleButtonCommand(*control, BN_CLICKED);
+}
+
 void paintGroupFrame(HWND window, HDC dc, const RECT& area, const std::string& caption) {
     HFONT font = reinterpret_cast<HFONT>(GetWindowLongPtrA(window, FontSlot));
     HGDIOBJ previous = SelectObject(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
@@ -76,6 +86,8 @@ void onPaint(HWND window) {
     Control* control = controlOf(window);
     if (auto* group = dynamic_cast<GroupBox*>(control)) {
         paintGroupFrame(window, dc, area, group->caption());
+    } else if (dynamic_cast<Picture*>(control) != nullptr) {
+        paintPicture(window, dc);
     } else if (dynamic_cast<Panel*>(control) != nullptr) {
         const auto bevel = static_cast<Bevel>(GetWindowLongA(window, BevelSlot));
         if (bevel == Bevel::Lowered)
@@ -92,6 +104,7 @@ bool handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
             if (Control* child = controlOf(reinterpret_cast<HWND>(lParam))) {
                 return handleButtonCommand(*child, HIWORD(wParam));
             }
+            if (lParam == 0 && LOWORD(wParam) == IDOK) return pressFocusedButton(window);
             return false;
         case WM_NOTIFY: {
             auto* header = reinterpret_cast<NMHDR*>(lParam);

@@ -41,7 +41,8 @@ constexpr const char* ContainerClass = "TrellmarkContainer";
 constexpr int BevelSlot = 0;       // Bevel of a panel
 constexpr int SavedFocusSlot = 4;  // focus to give back when a window is reactivated
 constexpr int FontSlot = 8;        // font for the caption of a group box
-constexpr int ExtraBytes = 12;
+constexpr int BitmapSlot = 12;     // bitmap of a picture
+constexpr int ExtraBytes = 16;
 
 // Creates the window of a child control inside `parentWindow` at the
 // control's bounds, linked to the object, with the parent's font. Hidden and
@@ -77,6 +78,9 @@ HBRUSH richEditColours(Control& control, HDC dc);
 // Hands one message of the loop to the keyboard interface of the active
 // window or to its window procedure.
 void deliverMessage(MSG& message);
+
+// Paints a picture's bitmap at its top-left corner.
+void paintPicture(HWND window, HDC dc);
 
 // The shell's small system image list, shared and never destroyed.
 HIMAGELIST systemSmallImageList();

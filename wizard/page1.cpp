@@ -15,9 +15,9 @@ using platform::Rect;
 struct TForm1::Texts {
     explicit Texts(TForm1& page)
         : welcomeTitle(&page.Panel2, 8, 8, WelcomeTitle, wizard::TitleFont()),
-          welcomeText(&page.Panel2, {8, 40, 324, 190}, platform::Background::ButtonFace, false),
+          welcomeText(&page.Panel2, {8, 32, 324, 200}, platform::Background::ButtonFace, false),
           choiceTitle(&page.Panel3, 8, 8, WelcomeTitle, wizard::TitleFont()),
-          choiceText(&page.Panel3, {8, 40, 324, 100}, platform::Background::ButtonFace, false) {
+          choiceText(&page.Panel3, {8, 32, 324, 112}, platform::Background::ButtonFace, false) {
         wizard::FillParagraphs(welcomeText, wizard::FirstRunParagraphs());
         wizard::FillParagraphs(choiceText, wizard::ChoiceParagraphs());
     }

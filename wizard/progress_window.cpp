@@ -16,9 +16,9 @@ constexpr int AnimationStopFrame = 8;
 struct TForm2::Texts {
     explicit Texts(TForm2& page)
         : snapshotTitle(&page.Panel2, 8, 8, "Take snapshot", wizard::TitleFont()),
-          snapshotText(&page.Panel2, {8, 40, 324, 130}, platform::Background::ButtonFace, false),
+          snapshotText(&page.Panel2, {8, 32, 324, 140}, platform::Background::ButtonFace, false),
           restoreTitle(&page.Panel3, 8, 8, "Scan for new files", wizard::TitleFont()),
-          restoreText(&page.Panel3, {8, 40, 324, 130}, platform::Background::ButtonFace, false) {
+          restoreText(&page.Panel3, {8, 32, 324, 140}, platform::Background::ButtonFace, false) {
         wizard::FillParagraphs(snapshotText, wizard::SnapshotParagraphs());
         wizard::FillParagraphs(restoreText, wizard::RestoreParagraphs());
     }

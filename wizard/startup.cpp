@@ -52,7 +52,10 @@ void TForm1::Start() {
     if (!platform::setCurrentDirectory(paths.dataDir))
         platform::createDirectory(paths.dataDir);
     if (platform::fileExists(paths.configFile())) {
+        // The choice covers the welcome entirely; the welcome is hidden too so
+        // that nothing of it can show through or be read behind the choice.
         Panel3.show();
+        Panel2.hide();
     } else {
         state.run.firstRun = true;
     }

@@ -32,6 +32,7 @@ TEST_F(StartupTest, ExistingConfigFileOffersTheChoice) {
     CreatePages();
     EXPECT_FALSE(wizard::app().run.firstRun);
     EXPECT_TRUE(page1->Panel3.visible());
+    EXPECT_FALSE(page1->Panel2.visible());
     EXPECT_FALSE(page1->RadioButton1.checked());
     EXPECT_FALSE(page1->RadioButton2.checked());
     // An existing data folder becomes the current directory.

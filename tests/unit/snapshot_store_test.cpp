@@ -351,6 +351,7 @@ TEST_F(SaveFailureTest, FolderListThatCannotBeReplacedKeepsNoShortPair) {
 }
 
 TEST_F(SnapshotStoreTest, FileListThatCannotBeCreatedEndsTheProgram) {
+    ASSERT_TRUE(platform::setCurrentDirectory("C:\\"));
     ASSERT_TRUE(platform::removeDirectory(DataDir));
     Prepare('C', {"NEW.TXT"}, {});
     try {

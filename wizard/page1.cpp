@@ -94,6 +94,10 @@ void TForm1::Button2Click() {
             platform::MessageButtons::OkCancel, 230, 80);
         if (answer != platform::MessageAnswer::Ok)
             return;
+        // Page 1 became active again when the question closed, which gave
+        // page 2 the snapshot picture; a restore shows its own.
+        if (page2 != nullptr)
+            page2->Image1.setImage(restoreimage.image());
     }
     if (run.snapshotMode || run.restoreMode || run.firstRun)
         wizard::Navigate(1, 'N');

@@ -151,6 +151,7 @@ TEST_F(NavigationTest, RestoreOfAnOlderSnapshotAsksAndCancelKeepsPage1) {
     Machine::queueAnswer(platform::MessageAnswer::Ok);
     page1->Button2.click();
     EXPECT_EQ(ShowingPage(), 2);
+    EXPECT_EQ(page2->Image1.image(), wizard::RestorePictureId);
     EXPECT_EQ(page2->outerBounds().left, 100);
     EXPECT_EQ(page2->outerBounds().top, 80);
 }

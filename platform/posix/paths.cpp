@@ -138,6 +138,8 @@ static std::string findEntry(const std::string& folder, const std::string& name)
 }
 
 std::string resolveHost(const std::string& path) {
+    if (path.empty())
+        return {};  // names nothing, as on Windows
     const WinPath full = splitPath(absolutePath(path));
     if (full.drive == 0)
         return {};

@@ -50,6 +50,8 @@ TEST_F(FilesTest, PathsMatchExistingComponentsWithoutRegardToCase) {
     ASSERT_TRUE(createDirectory("C:\\windows\\Fresh"));
     EXPECT_TRUE(fs::is_directory(hostRoot() + "/C/WINDOWS/Fresh"));
     EXPECT_EQ(Machine::hostPath("Q:\\X"), "");
+    EXPECT_FALSE(folderExists(""));
+    EXPECT_EQ(fileAttributes(""), -1);
 }
 
 TEST_F(FilesTest, FullPathsFollowTheCurrentDriveAndFolder) {

@@ -131,6 +131,30 @@ TEST(Isolation, TheRunCommandsSandboxReachesNothingOutside) {
     fs::remove_all(root);
 }
 
+// A restart asked for inside a machine (as Finish may do) ends that machine's
+// programs and nothing else: another machine's program runs on. (Wine ends
+// the programs that have windows; the console driver lives on.)
+TEST(Isolation, ARestartEndsOnlyTheProgramsOfItsOwnMachine) {
+    const std::string fixture = "C:\\fixture\\e2e-fixture.exe";
+    const std::string built = e2e::winBuildFolder() + "/tests/e2e/driver/e2e-fixture.exe";
+    e2e::Machine restarted(e2e::currentTestName() + "-restarted");
+    e2e::Machine bystander(e2e::currentTestName() + "-bystander");
+    restarted.prefix.copyIn(built, fixture);
+    bystander.prefix.copyIn(built, fixture);
+    e2e::Driver& ui = restarted.driver();
+    e2e::Driver& other = bystander.driver();
+    int pid = ui.start(fixture);
+    int otherPid = other.start(fixture);
+    e2e::Window window = ui.waitWindow("Harness fixture");
+    other.waitWindow("Harness fixture");
+
+    ui.press(window, "Restart");
+    ui.waitExit(pid, 30000);
+    EXPECT_TRUE(ui.findWindows("Harness fixture").empty());
+    EXPECT_TRUE(other.running(otherPid));
+    EXPECT_EQ(1u, other.findWindows("Harness fixture").size());
+}
+
 TEST(Isolation, ALinkLeadingOutIsFoundAndAnOutsideDriveRefused) {
     e2e::Prefix prefix(e2e::currentTestName(), ":0");
     std::string d = prefix.mapDrive('D');

@@ -35,8 +35,8 @@ std::string dialogText(HWND dialog) {
         if (!reallyVisible(child) || lstrcmpiA(windowClass(child).c_str(), "Static") != 0) {
             continue;
         }
-        std::string part = windowText(child);
-        if (part.empty())
+        std::string part;
+        if (!textIfAlive(child, part) || part.empty())
             continue;
         if (!text.empty())
             text += "\n";
@@ -82,7 +82,7 @@ void waitDialog(const Fields& command, Reply& reply) {
             for (HWND window : visibleTopLevel()) {
                 if (windowClass(window) != kDialogClass)
                     continue;
-                if (!caption.empty() && windowText(window) != caption)
+                if (!caption.empty() && driver::caption(window) != caption)
                     continue;
                 found = window;
                 return true;
@@ -91,13 +91,13 @@ void waitDialog(const Fields& command, Reply& reply) {
         })) {
         throw Failure(caption.empty() ? "no dialog shown" : "no dialog \"" + caption + "\"");
     }
-    reply.row({handleText(found), windowText(found), dialogText(found)});
+    reply.row({handleText(found), driver::caption(found), dialogText(found)});
 }
 
 // dialog HWND: rows "caption", "text" and one "button" row per visible button.
 void dialog(const Fields& command, Reply& reply) {
     HWND window = toWindow(argHandle(command, 1));
-    reply.row({"caption", windowText(window)});
+    reply.row({"caption", caption(window)});
     reply.row({"text", dialogText(window)});
     for (HWND child : descendants(window)) {
         if (!reallyVisible(child) || lstrcmpiA(windowClass(child).c_str(), "Button") != 0) {

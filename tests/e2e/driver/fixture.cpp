@@ -10,7 +10,7 @@
 
 namespace {
 
-enum Id { Status = 101, Ask, Option, First, Second, Tabs, List, Close };
+enum Id { Status = 101, Ask, Option, First, Second, Tabs, List, Close, Restart };
 
 constexpr char kCaption[] = "Harness fixture";
 HWND status;
@@ -68,6 +68,7 @@ void create(HWND window) {
                         104, 300, 150);
     fillList(list);
     control(window, "Button", "Close", BS_PUSHBUTTON, Close, 410, 296, 75, 23);
+    control(window, "Button", "Restart", BS_PUSHBUTTON, Restart, 320, 296, 75, 23);
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
     }
@@ -100,6 +101,9 @@ void command(HWND window, int id) {
             break;
         case Close:
             DestroyWindow(window);
+            break;
+        case Restart:
+            ExitWindowsEx(EWX_REBOOT, 0);
             break;
     }
 }

@@ -23,7 +23,7 @@ HWND firstTopLevel(const std::string& caption, const std::string& className) {
     for (HWND window : visibleTopLevel()) {
         if (!className.empty() && windowClass(window) != className)
             continue;
-        if (windowText(window) == caption)
+        if (driver::caption(window) == caption)
             return window;
     }
     return nullptr;
@@ -32,7 +32,7 @@ HWND firstTopLevel(const std::string& caption, const std::string& className) {
 // windows: every visible top-level window as handle, pid, class, caption.
 void listWindows(const Fields&, Reply& reply) {
     for (HWND window : visibleTopLevel()) {
-        reply.row({handleText(window), processOf(window), windowClass(window), windowText(window)});
+        reply.row({handleText(window), processOf(window), windowClass(window), caption(window)});
     }
 }
 
@@ -42,7 +42,7 @@ void find(const Fields& command, Reply& reply) {
     for (HWND window : visibleTopLevel()) {
         if (!className.empty() && windowClass(window) != className)
             continue;
-        if (windowText(window) == arg(command, 1))
+        if (caption(window) == arg(command, 1))
             reply.row(handleText(window));
     }
 }
@@ -72,9 +72,11 @@ void waitGone(const Fields& command, Reply&) {
 // children HWND: every descendant as handle, id, class, visible, enabled, text.
 void children(const Fields& command, Reply& reply) {
     for (HWND child : descendants(toWindow(argHandle(command, 1)))) {
+        std::string text;
+        if (!textIfAlive(child, text))
+            continue;  // closed meanwhile
         reply.row({handleText(child), number(GetDlgCtrlID(child)), windowClass(child),
-                   reallyVisible(child) ? "1" : "0", IsWindowEnabled(child) ? "1" : "0",
-                   windowText(child)});
+                   reallyVisible(child) ? "1" : "0", IsWindowEnabled(child) ? "1" : "0", text});
     }
 }
 
@@ -109,7 +111,13 @@ void waitText(const Fields& command, Reply&) {
     HWND window = toWindow(argHandle(command, 1));
     std::string last;
     if (!waitUntil(argNumber(command, 3), [&] {
-            last = windowText(window);
+            if (!IsWindow(window))
+                throw Failure("window closed: " + command[1]);
+            try {
+                last = windowText(window);
+            } catch (const Failure&) {
+                return false;  // busy with a long walk: look again
+            }
             return last == arg(command, 2);
         })) {
         throw Failure("text is \"" + last + "\"");

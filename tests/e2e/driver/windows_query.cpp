@@ -44,6 +44,23 @@ std::string windowText(HWND window) {
     return text;
 }
 
+bool textIfAlive(HWND window, std::string& text) {
+    try {
+        text = windowText(window);
+        return true;
+    } catch (const Failure&) {
+        if (IsWindow(window))
+            throw;
+        return false;
+    }
+}
+
+std::string caption(HWND window) {
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
 std::string windowClass(HWND window) {
     char name[256] = {};
     GetClassNameA(window, name, sizeof name);
@@ -102,7 +119,8 @@ HWND findChild(HWND parent, const std::string& className, const std::string& cap
         if (!className.empty() && lstrcmpiA(windowClass(child).c_str(), className.c_str()) != 0) {
             continue;
         }
-        if (captionMatches(windowText(child), caption))
+        std::string text;
+        if (textIfAlive(child, text) && captionMatches(text, caption))
             return child;
     }
     return nullptr;

@@ -15,6 +15,11 @@ std::string handleText(HWND window);
 // Text through WM_GETTEXT, asked with a time-out so that a busy target cannot
 // hang the driver.
 std::string windowText(HWND window);
+// The same for a window that may be closing: false when it is gone.
+bool textIfAlive(HWND window, std::string& text);
+// A top-level window's caption as Windows keeps it; never waits on the owner,
+// so a busy program cannot stall a search.
+std::string caption(HWND window);
 std::string windowClass(HWND window);
 // A caption as the user reads it: "&Next >" reads "Next >", "&&" reads "&".
 std::string withoutMnemonic(const std::string& caption);

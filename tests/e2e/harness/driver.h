@@ -2,6 +2,8 @@
 // driver program (tests/e2e/driver) that runs inside the machine and answers
 // one command at a time. Every call fails the test (throws DriverError) when
 // the driver reports an error or a wait times out; waits take milliseconds.
+// A restart inside the machine (ExitWindowsEx) ends the machine's programs
+// that have windows; the driver, a console program, lives on.
 //
 //   e2e::Driver& ui = machine.driver();
 //   int pid = ui.start(prefix.programPath());

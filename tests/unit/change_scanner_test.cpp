@@ -9,6 +9,7 @@
 
 #include "platform/posix/machine.h"
 #include "restore/review_window.h"
+#include "snapshot/snapshot_scanner.h"
 #include "support/machine_test.h"
 #include "wizard/app_state.h"
 #include "wizard/pages.h"
@@ -419,6 +420,36 @@ TEST_F(ChangeScannerTest, AFolderListWithoutItsEndPairNeverOffersKnownFiles) {
 
     EXPECT_TRUE(listedFiles().empty());
     EXPECT_TRUE(listedFolders().empty());
+}
+
+TEST_F(ChangeScannerTest, ADriveComparedWithItsOwnSnapshotListsOnlyWhatCameLater) {
+    const std::string longName(130, 'L');
+    for (const std::string& path :
+         {std::string("C:\\IO.SYS"), std::string("C:\\Windows\\System\\Kernel32.dll"),
+          std::string("C:\\.config\\settings.ini"), "C:\\Data\\" + longName + ".txt"}) {
+        touch(path);
+    }
+    Machine::makeFolder("C:\\Empty");
+    const fs::path target = Machine::hostPath("C:\\Data");
+    fs::create_directory_symlink(target, fs::path(Machine::hostPath("C:\\")) / "DataLink");
+    snapshot::SnapshotDrive('C');
+    ASSERT_TRUE(Machine::messages().empty());
+
+    page2_->Compare('C');
+    EXPECT_TRUE(listedFiles().empty());
+    EXPECT_TRUE(listedFolders().empty());
+
+    touch("C:\\Windows\\System\\Vxd.386");
+    touch("C:\\Empty\\Later.txt");
+    touch("C:\\NewApp\\Bin\\App.exe");
+    fs::rename(Machine::hostPath("C:\\IO.SYS"), fs::path(Machine::hostPath("C:\\")) / "IO.OLD");
+    page3_->Fileview.clear();
+    page3_->Folderview.clear();
+    page2_->Compare('C');
+
+    EXPECT_EQ(listedFiles(), (Lines{"C:\\IO.OLD", "C:\\EMPTY\\Later.txt",
+                                    "C:\\NEWAPP\\BIN\\App.exe", "C:\\WINDOWS\\SYSTEM\\Vxd.386"}));
+    EXPECT_EQ(listedFolders(), (Lines{"C:\\NEWAPP\\", "C:\\NEWAPP\\BIN\\"}));
 }
 
 }  // namespace

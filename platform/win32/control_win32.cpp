@@ -121,7 +121,8 @@ void Control::setEnabled(bool enabled) {
 
 void Control::setFocus() {
     HWND hwnd = hwndOf(*this);
-    if (hwnd == nullptr || !visible_ || !IsWindowEnabled(hwnd)) return;
+    if (hwnd == nullptr || !visible_ || !IsWindowEnabled(hwnd))
+        return;
     HWND frame = hwnd;
     while ((GetWindowLongA(frame, GWL_STYLE) & WS_CHILD) != 0 && GetParent(frame) != nullptr) {
         frame = GetParent(frame);

@@ -1,4 +1,4 @@
-// Message boxes: MessageBoxA, placed by a CBT hook when it first activates.
+// Message boxes: MessageBoxA, placed by a hook as soon as the box is laid out.
 #include <windows.h>
 
 #include "platform/controls.h"
@@ -38,15 +38,18 @@ void placeBox(HWND box, const MessagePlacement& place) {
     SetWindowPos(box, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT CALLBACK cbtHook(int code, WPARAM wParam, LPARAM lParam) {
+// The box has its size and default place once its WM_INITDIALOG has run; it
+// is moved then, before it shows, whether or not it ever becomes active.
+LRESULT CALLBACK afterMessageHook(int code, WPARAM wParam, LPARAM lParam) {
     PendingPlacement* current = pending;
-    if (current != nullptr && code == HCBT_ACTIVATE && !current->done) {
-        const HWND window = reinterpret_cast<HWND>(wParam);
+    const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (current != nullptr && code == HC_ACTION && !current->done &&
+        message->message == WM_INITDIALOG) {
         char className[16] = "";
-        GetClassNameA(window, className, sizeof className);
+        GetClassNameA(message->hwnd, className, sizeof className);
         if (lstrcmpA(className, "#32770") == 0) {
             current->done = true;
-            placeBox(window, current->place);
+            placeBox(message->hwnd, current->place);
         }
     }
     return CallNextHookEx(current != nullptr ? current->hook : nullptr, code, wParam, lParam);
@@ -110,7 +113,8 @@ int showBox(const std::string& text, const std::string& caption, UINT flags, con
 
     PendingPlacement state;
     state.place = place;
-    state.hook = SetWindowsHookExA(WH_CBT, cbtHook, nullptr, GetCurrentThreadId());
+    state.hook =
+        SetWindowsHookExA(WH_CALLWNDPROCRET, afterMessageHook, nullptr, GetCurrentThreadId());
     PendingPlacement* outer = pending;
     pending = &state;
     const int pressed = MessageBoxA(ownerWindow, text.c_str(), caption.c_str(), flags);

@@ -52,7 +52,8 @@ void onClose(HWND window) {
 // the push button that has the focus, as a click would.
 bool pressFocusedButton(HWND window) {
     HWND focus = GetFocus();
-    if (focus == nullptr || !IsChild(window, focus)) return false;
+    if (focus == nullptr || !IsChild(window, focus))
+        return false;
     Control* control = controlOf(focus);
     return control != nullptr && dynamic_cast<Button*>(control) != nullptr &&
            handleButtonCommand(*control, BN_CLICKED);
@@ -104,7 +105,8 @@ bool handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
             if (Control* child = controlOf(reinterpret_cast<HWND>(lParam))) {
                 return handleButtonCommand(*child, HIWORD(wParam));
             }
-            if (lParam == 0 && LOWORD(wParam) == IDOK) return pressFocusedButton(window);
+            if (lParam == 0 && LOWORD(wParam) == IDOK)
+                return pressFocusedButton(window);
             return false;
         case WM_NOTIFY: {
             auto* header = reinterpret_cast<NMHDR*>(lParam);

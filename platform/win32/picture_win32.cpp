@@ -22,20 +22,24 @@ Picture::Picture(Container* parent, const Rect& bounds, int resourceId)
 
 Picture::~Picture() {
     HWND hwnd = hwndOf(*this);
-    if (hwnd == nullptr) return;
+    if (hwnd == nullptr)
+        return;
     HBITMAP bitmap = bitmapOf(hwnd);
     win32::destroyWindowOf(*this);
-    if (bitmap != nullptr) DeleteObject(bitmap);
+    if (bitmap != nullptr)
+        DeleteObject(bitmap);
 }
 
 void Picture::setImage(int resourceId) {
     image_ = resourceId;
     HWND hwnd = hwndOf(*this);
-    if (hwnd == nullptr) return;
+    if (hwnd == nullptr)
+        return;
     HBITMAP previous = bitmapOf(hwnd);
     HBITMAP bitmap = LoadBitmapA(win32::appInstance(), MAKEINTRESOURCEA(resourceId));
     SetWindowLongPtrA(hwnd, win32::BitmapSlot, reinterpret_cast<LONG_PTR>(bitmap));
-    if (previous != nullptr) DeleteObject(previous);
+    if (previous != nullptr)
+        DeleteObject(previous);
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
@@ -43,9 +47,11 @@ namespace win32 {
 
 void paintPicture(HWND window, HDC dc) {
     HBITMAP bitmap = bitmapOf(window);
-    if (bitmap == nullptr) return;
+    if (bitmap == nullptr)
+        return;
     BITMAP size;
-    if (!GetObjectA(bitmap, sizeof size, &size)) return;
+    if (!GetObjectA(bitmap, sizeof size, &size))
+        return;
     HDC source = CreateCompatibleDC(dc);
     HGDIOBJ previous = SelectObject(source, bitmap);
     BitBlt(dc, 0, 0, size.bmWidth, size.bmHeight, source, 0, 0, SRCCOPY);

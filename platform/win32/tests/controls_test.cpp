@@ -1,0 +1,325 @@
+// The windows and controls of the Win32 backend under Wine: frames, what the
+// user changes read back from the windows, events and their errors, focus.
+// The common controls need the base declarations first.
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+// clang-format on
+
+#include "platform/controls.h"
+
+#include <stdexcept>
+
+#include "check.h"
+#include "platform/dialogs.h"
+#include "ui_helpers.h"
+
+using namespace platform;
+using testui::hwnd;
+
+namespace {
+
+Window::CreateArgs frame(const char* caption, int width, int height, WindowStyle style) {
+    Window::CreateArgs args;
+    args.caption = caption;
+    args.clientWidth = width;
+    args.clientHeight = height;
+    args.style = style;
+    return args;
+}
+
+}  // namespace
+
+TEST(Windows, FixedFramesWithTheExactClientArea) {
+    Window wizard(frame("Trellmark v1.1", 502, 329, WindowStyle::Wizard));
+    Window dialog(frame("Settings", 332, 260, WindowStyle::Dialog));
+    RECT client;
+    GetClientRect(hwnd(wizard), &client);
+    EXPECT_EQ(client.right, 502);
+    EXPECT_EQ(client.bottom, 329);
+    GetClientRect(hwnd(dialog), &client);
+    EXPECT_EQ(client.right, 332);
+    EXPECT_EQ(client.bottom, 260);
+
+    const LONG wizardStyle = GetWindowLongA(hwnd(wizard), GWL_STYLE);
+    EXPECT_EQ(wizardStyle & WS_SYSMENU, 0);
+    EXPECT_EQ(wizardStyle & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX), WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+    EXPECT_EQ(wizardStyle & WS_THICKFRAME, 0);
+    EXPECT_NE(GetWindowLongA(hwnd(wizard), GWL_EXSTYLE) & WS_EX_DLGMODALFRAME, 0);
+    EXPECT_NE(GetWindowLongA(hwnd(dialog), GWL_STYLE) & WS_SYSMENU, 0);
+    EXPECT_NE(GetWindowLongA(hwnd(dialog), GWL_EXSTYLE) & WS_EX_CONTEXTHELP, 0);
+
+    char caption[32];
+    GetWindowTextA(hwnd(wizard), caption, sizeof caption);
+    EXPECT_STREQ(caption, "Trellmark v1.1");
+
+    wizard.centreOnScreen();
+    const Rect outer = wizard.outerBounds();
+    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - outer.width) / 2);
+    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - outer.height) / 2);
+    wizard.moveTo(40, 30);
+    EXPECT_EQ(wizard.outerBounds().left, 40);
+    EXPECT_EQ(wizard.outerBounds().top, 30);
+}
+
+TEST(Windows, ShowingOneAndHidingTheOtherMovesActivation) {
+    Window first(frame("first", 200, 100, WindowStyle::Wizard));
+    Window second(frame("second", 200, 100, WindowStyle::Wizard));
+    int firstActivations = 0, secondActivations = 0;
+    first.onActivate = [&] { ++firstActivations; };
+    second.onActivate = [&] { ++secondActivations; };
+    first.showWindow();
+    testui::pump();
+    EXPECT_TRUE(first.active());
+    EXPECT_EQ(firstActivations, 1);
+    second.showWindow();
+    first.hideWindow();
+    testui::pump();
+    EXPECT_TRUE(second.active());
+    EXPECT_EQ(secondActivations, 1);
+    EXPECT_FALSE(IsWindowVisible(hwnd(first)));
+}
+
+TEST(Windows, FocusForAHiddenPageWaitsUntilItIsShown) {
+    Window shown(frame("shown", 300, 100, WindowStyle::Wizard));
+    Window hidden(frame("hidden", 300, 100, WindowStyle::Wizard));
+    Button front(&shown, {8, 8, 75, 24}, "Front");
+    Button first(&hidden, {8, 8, 75, 24}, "First");
+    Button start(&hidden, {90, 8, 75, 24}, "&Start >");
+    shown.showWindow();
+    testui::pump();
+    start.setFocus();
+    testui::pump();
+    EXPECT_TRUE(shown.active());
+    EXPECT_FALSE(IsWindowVisible(hwnd(hidden)));
+    hidden.showWindow();
+    shown.hideWindow();
+    testui::pump();
+    EXPECT_TRUE(start.focused());
+}
+
+TEST(Buttons, NativeClicksReachTheObjects) {
+    Window window(frame("buttons", 300, 200, WindowStyle::Wizard));
+    Panel left(&window, {0, 0, 150, 200});
+    Panel right(&window, {150, 0, 150, 200});
+    CheckBox box(&left, {8, 8, 120, 17}, "Send deleted files");
+    RadioButton a(&left, {8, 40, 120, 17}, "a");
+    RadioButton b(&left, {8, 60, 120, 17}, "b");
+    RadioButton other(&right, {8, 40, 120, 17}, "other");
+    Button button(&window, {8, 150, 75, 24}, "OK");
+    int boxClicks = 0, radioClicks = 0, buttonClicks = 0;
+    box.onClick = [&] { ++boxClicks; };
+    b.onClick = [&] { ++radioClicks; };
+    button.onClick = [&] { ++buttonClicks; };
+    window.showWindow();
+
+    SendMessageA(hwnd(box), BM_CLICK, 0, 0);
+    EXPECT_TRUE(box.checked());
+    EXPECT_EQ(boxClicks, 1);
+    box.setChecked(false);
+    EXPECT_EQ(SendMessageA(hwnd(box), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+    other.setChecked(true);
+    a.setChecked(true);
+    SendMessageA(hwnd(b), BM_CLICK, 0, 0);
+    EXPECT_FALSE(a.checked());
+    EXPECT_TRUE(b.checked());
+    EXPECT_TRUE(other.checked());  // another parent, another group
+    EXPECT_EQ(radioClicks, 1);
+    a.setChecked(true);
+    EXPECT_FALSE(b.checked());
+
+    SendMessageA(hwnd(button), BM_CLICK, 0, 0);
+    button.setEnabled(false);
+    SendMessageA(hwnd(button), BM_CLICK, 0, 0);
+    button.click();
+    EXPECT_EQ(buttonClicks, 1);
+}
+
+TEST(Buttons, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
+    setApplicationTitle("Trellmark v1.1");
+    Window window(frame("errors", 200, 100, WindowStyle::Wizard));
+    Button button(&window, {8, 8, 75, 24}, "Next");
+    button.onClick = [] { throw std::runtime_error("Unable to write to D:\\TRELMRK.INI"); };
+    window.showWindow();
+    testui::BoxSeen seen;
+    testui::later(200, [&] { testui::answerBox(seen, IDOK); });
+    SendMessageA(hwnd(button), BM_CLICK, 0, 0);
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.caption, "Trellmark v1.1");
+    EXPECT_EQ(seen.text, "Unable to write to D:\\TRELMRK.INI");
+    EXPECT_TRUE(IsWindow(hwnd(window)));
+}
+
+TEST(Labels, SizedToTheirTextAndPaintedInTheirColour) {
+    Window window(frame("labels", 300, 100, WindowStyle::Wizard));
+    Label days(&window, 8, 8, "Days passed : 0", Font{}, rgb(255, 6, 0));
+    Label title(&window, 8, 40, "Welcome to the Trellmark", Font{"MS Sans Serif", 10, true});
+    const int narrow = days.bounds().width;
+    EXPECT_GT(narrow, 0);
+    EXPECT_GT(days.bounds().height, 0);
+    days.setCaption("Days passed : 12345");
+    EXPECT_GT(days.bounds().width, narrow);
+    RECT placed;
+    GetWindowRect(hwnd(days), &placed);
+    EXPECT_EQ(placed.right - placed.left, days.bounds().width);
+    EXPECT_GT(title.bounds().height, days.bounds().height);
+
+    HDC dc = GetDC(hwnd(days));
+    const LRESULT brush =
+        SendMessageA(hwnd(window), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(hwnd(days)));
+    EXPECT_NE(brush, 0);
+    EXPECT_EQ(GetTextColor(dc), 1791u);
+    ReleaseDC(hwnd(days), dc);
+}
+
+TEST(RichEdit, LinesJoinedWithCrLf) {
+    Window window(frame("rich", 300, 200, WindowStyle::Wizard));
+    RichEdit text(&window, {8, 8, 280, 100}, Background::ButtonFace, false);
+    text.addLine("There are 3 file(s)");
+    text.addLine("");
+    text.addLine("Click \"Finish\"");
+    char buffer[128];
+    GetWindowTextA(hwnd(text), buffer, sizeof buffer);
+    EXPECT_STREQ(buffer, "There are 3 file(s)\r\n\r\nClick \"Finish\"");
+    EXPECT_FALSE(IsWindowEnabled(hwnd(text)));
+    text.clear();
+    GetWindowTextA(hwnd(text), buffer, sizeof buffer);
+    EXPECT_STREQ(buffer, "");
+}
+
+TEST(TabControl, OnlyTheChosenPageShows) {
+    Window window(frame("tabs", 332, 260, WindowStyle::Dialog));
+    TabControl tabs(&window, {2, 8, 319, 201}, {"Drive(s)", "Recycle Bin", "Internet"});
+    CheckBox recycle(&tabs.page(1), {16, 20, 200, 17}, "Send deleted files to the Recycle Bin.");
+    window.showWindow();
+    testui::pump();
+    EXPECT_EQ(tabs.selectedTab(), 0);
+    EXPECT_TRUE(IsWindowVisible(hwnd(tabs.page(0))));
+    EXPECT_FALSE(IsWindowVisible(hwnd(recycle)));
+
+    // The user clicks the second tab.
+    RECT tab;
+    SendMessageA(hwnd(tabs), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
+    const LPARAM at = MAKELPARAM((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+    SendMessageA(hwnd(tabs), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(hwnd(tabs), WM_LBUTTONUP, 0, at);
+    testui::pump();
+    EXPECT_EQ(tabs.selectedTab(), 1);
+    EXPECT_FALSE(IsWindowVisible(hwnd(tabs.page(0))));
+    EXPECT_TRUE(IsWindowVisible(hwnd(recycle)));
+
+    tabs.selectTab(2);
+    EXPECT_EQ(TabCtrl_GetCurSel(hwnd(tabs)), 2);
+    EXPECT_FALSE(IsWindowVisible(hwnd(recycle)));
+    EXPECT_TRUE(IsWindowVisible(hwnd(tabs.page(2))));
+}
+
+TEST(ListView, EntriesChecksAndEditedCaptionsReadBack) {
+    Window window(frame("lists", 502, 329, WindowStyle::Wizard));
+    Panel page(&window, {0, 12, 496, 266});
+    ListView files(&window, {8, 72, 484, 203},
+                   {{"Name", 160}, {"Location", 154}, {"Size", 60, true}, {"Date", 90}},
+                   ListViewOptions{});
+    ListViewOptions editable;
+    editable.editCaptions = true;
+    ListView folders(&page, {8, 60, 484, 203}, {{"Folder List", 450}}, editable);
+    window.showWindow();
+
+    const int first = files.addItem("setup.exe", 3);
+    files.addSubItem(first, "D:\\NEWAPP\\");
+    files.addSubItem(first, "1KB");
+    files.addItem("readme.txt", 0);
+    EXPECT_EQ(files.count(), 2);
+    EXPECT_EQ(ListView_GetItemCount(hwnd(files)), 2);
+    EXPECT_EQ(files.subItem(first, 1), "D:\\NEWAPP\\");
+    char text[64] = "";
+    ListView_GetItemText(hwnd(files), first, 2, text, sizeof text);
+    EXPECT_STREQ(text, "1KB");
+    LVCOLUMNA column = {};
+    column.mask = LVCF_FMT;
+    SendMessageA(hwnd(files), LVM_GETCOLUMNA, 2, reinterpret_cast<LPARAM>(&column));
+    EXPECT_EQ(column.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_RIGHT);
+
+    EXPECT_FALSE(files.checked(0));
+    files.setChecked(0, true);
+    files.setChecked(1, true);
+    ListView_SetItemState(hwnd(files), 1, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);  // user
+    EXPECT_TRUE(files.checked(0));
+    EXPECT_FALSE(files.checked(1));
+
+    folders.addItem("D:\\NEWAPP\\", 0);
+    SetFocus(hwnd(folders));
+    HWND edit = reinterpret_cast<HWND>(SendMessageA(hwnd(folders), LVM_EDITLABELA, 0, 0));
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextA(edit, "D:\\NEWAPP\\DATA\\");
+    SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+    testui::pump();
+    EXPECT_EQ(folders.caption(0), "D:\\NEWAPP\\DATA\\");
+
+    SetFocus(hwnd(files));
+    EXPECT_EQ(SendMessageA(hwnd(files), LVM_EDITLABELA, 0, 0), 0);  // file names stay
+
+    files.beginUpdate();
+    files.clear();
+    files.endUpdate();
+    EXPECT_EQ(files.count(), 0);
+    EXPECT_EQ(ListView_GetItemCount(hwnd(files)), 0);
+}
+
+TEST(ProgressBar, PositionKeptWithinTheRange) {
+    Window window(frame("progress", 300, 50, WindowStyle::Wizard));
+    ProgressBar bar(&window, {8, 8, 280, 16});
+    bar.setMaximum(4000);
+    bar.setPosition(1500);
+    EXPECT_EQ(SendMessageA(hwnd(bar), PBM_GETPOS, 0, 0), 1500);
+    bar.setPosition(9999);
+    EXPECT_EQ(bar.position(), 4000);
+    EXPECT_EQ(SendMessageA(hwnd(bar), PBM_GETPOS, 0, 0), 4000);
+    bar.setPosition(-3);
+    EXPECT_EQ(bar.position(), 0);
+    bar.setPosition(100);
+    bar.setMaximum(50);
+    EXPECT_EQ(bar.position(), 50);
+}
+
+TEST(Animation, PlaysAndStopsWithOrWithoutTheClip) {
+    Window window(frame("animation", 300, 100, WindowStyle::Wizard));
+    Animation clip(&window, {8, 8, 272, 60}, 8);
+    Picture missing(&window, {8, 70, 20, 20}, 4711);
+    window.showWindow();
+    clip.play();
+    testui::pump();
+    EXPECT_TRUE(clip.active());
+    clip.stop();
+    EXPECT_FALSE(clip.active());
+    EXPECT_EQ(missing.image(), 4711);
+}
+
+TEST(Modal, OtherWindowsWaitUntilTheModalOneEnds) {
+    Window page(frame("page", 300, 100, WindowStyle::Wizard));
+    Window dialog(frame("Settings", 200, 100, WindowStyle::Dialog));
+    page.showWindow();
+    testui::pump();
+    bool pageEnabledMeanwhile = true, dialogActive = false;
+    testui::later(200, [&] {
+        pageEnabledMeanwhile = IsWindowEnabled(hwnd(page)) != FALSE;
+        dialogActive = dialog.active();
+        dialog.endModal();
+    });
+    dialog.showModal();
+    EXPECT_FALSE(pageEnabledMeanwhile);
+    EXPECT_TRUE(dialogActive);
+    EXPECT_FALSE(dialog.isModal());
+    EXPECT_TRUE(IsWindowEnabled(hwnd(page)));
+    EXPECT_FALSE(IsWindowVisible(hwnd(dialog)));
+    testui::pump();
+    EXPECT_TRUE(page.active());
+}
+
+TEST(MessageLoop, QuitLeftForTheLoopThatEnds) {
+    quit(7);
+    processMessages();
+    EXPECT_EQ(runMessageLoop(), 7);
+}

@@ -75,7 +75,7 @@ void TForm2::Compare(char drive) {
     if (!scan.index.wellFormed()) {
         // Walking against a broken folder table would offer known files for
         // removal.
-        wizard::ShowCenteredMessage("The snapshot of drive " + letter + " is damaged.",
+        wizard::ShowCenteredMessage("The snapshot for drive " + letter + " is damaged.",
                                     platform::MessageKind::Information,
                                     platform::MessageButtons::Ok, 120, 40);
         return;

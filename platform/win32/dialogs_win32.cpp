@@ -127,6 +127,7 @@ int showBox(const std::string& text, const std::string& caption, UINT flags, con
 }  // namespace
 
 MessageAnswer showMessage(const MessageRequest& request) {
+    win32::forgetActivation();
     const UINT flags = iconFlag(request.kind) | buttonFlag(request.buttons);
     const int pressed =
         showBox(request.text, request.caption, flags, request.owner, request.placement);

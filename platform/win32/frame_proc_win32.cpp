@@ -23,6 +23,10 @@ void restoreFocus(HWND window) {
     SetFocus(focus != nullptr ? focus : window);
 }
 
+// The window of ours that was activated last. Coming back from another
+// program reactivates it without being a new activation of the program's own.
+HWND lastActivated = nullptr;
+
 void onActivate(HWND window, WPARAM wParam) {
     if (LOWORD(wParam) == WA_INACTIVE) {
         saveFocus(window);
@@ -30,6 +34,9 @@ void onActivate(HWND window, WPARAM wParam) {
     }
     if (HIWORD(wParam) == 0)
         restoreFocus(window);  // not while minimised
+    if (window == lastActivated)
+        return;
+    lastActivated = window;
     if (auto* frame = dynamic_cast<Window*>(controlOf(window))) {
         dispatchEvent([frame] { frame->activated(); });
     }
@@ -174,6 +181,10 @@ void registerClass(const char* name, HICON icon) {
 }
 
 }  // namespace
+
+void forgetActivation() {
+    lastActivated = nullptr;
+}
 
 void initialiseWindowing() {
     static bool done = false;

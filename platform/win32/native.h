@@ -75,6 +75,10 @@ bool handleListViewNotify(Control& control, NMHDR& header, LRESULT& result);
 HBRUSH labelColours(Control& control, HDC dc);
 HBRUSH richEditColours(Control& control, HDC dc);
 
+// A message dialog takes the activation: the window active again after it
+// counts as newly activated.
+void forgetActivation();
+
 // Hands one message of the loop to the keyboard interface of the active
 // window or to its window procedure.
 void deliverMessage(MSG& message);

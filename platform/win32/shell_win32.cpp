@@ -13,6 +13,8 @@
 namespace platform {
 
 int shellDelete(const char* from, unsigned flags) {
+    // Byte-packed as SHELL32 of every Windows version reads it.
+    static_assert(sizeof(SHFILEOPSTRUCTA) == 30, "SHFILEOPSTRUCTA must be byte-packed");
     SHFILEOPSTRUCTA operation = {};
     operation.hwnd = nullptr;
     operation.wFunc = FO_DELETE;

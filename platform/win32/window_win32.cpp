@@ -58,6 +58,8 @@ Window::Window(const CreateArgs& args)
 Window::~Window() {
     if (modal_)
         endModal();
+    if (active())
+        win32::forgetActivation();
     win32::forgetWindowsBelow(*this);
     win32::destroyWindowOf(*this);
 }

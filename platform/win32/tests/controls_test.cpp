@@ -80,6 +80,48 @@ TEST(Windows, ShowingOneAndHidingTheOtherMovesActivation) {
     EXPECT_FALSE(IsWindowVisible(hwnd(first)));
 }
 
+namespace {
+
+// A window of "another program": a plain window of a second thread.
+DWORD WINAPI otherProgram(void* ready) {
+    HWND other = CreateWindowExA(0, "STATIC", "other program", WS_POPUP | WS_VISIBLE, 0, 0, 100, 50,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    *static_cast<HWND*>(ready) = other;
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+    DestroyWindow(other);
+    return 0;
+}
+
+}  // namespace
+
+TEST(Windows, ComingBackFromAnotherProgramIsNoNewActivation) {
+    Window page(frame("page", 200, 100, WindowStyle::Wizard));
+    int activations = 0;
+    page.onActivate = [&] { ++activations; };
+    page.showWindow();
+    testui::pump();
+    ASSERT_EQ(activations, 1);
+
+    volatile HWND other = nullptr;
+    DWORD threadId = 0;
+    HANDLE thread = CreateThread(nullptr, 0, otherProgram, const_cast<HWND*>(&other), 0, &threadId);
+    while (other == nullptr)
+        Sleep(10);
+    SetForegroundWindow(other);
+    testui::pump();
+    EXPECT_FALSE(page.active());
+    SetForegroundWindow(hwnd(page));
+    testui::pump();
+    EXPECT_TRUE(page.active());
+    EXPECT_EQ(activations, 1);
+
+    PostThreadMessageA(threadId, WM_QUIT, 0, 0);
+    WaitForSingleObject(thread, 5000);
+    CloseHandle(thread);
+}
+
 TEST(Windows, FocusForAHiddenPageWaitsUntilItIsShown) {
     Window shown(frame("shown", 300, 100, WindowStyle::Wizard));
     Window hidden(frame("hidden", 300, 100, WindowStyle::Wizard));

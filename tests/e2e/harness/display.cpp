@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,6 +24,8 @@ Display::Display() {
         throw std::runtime_error("pipe failed");
     server_ = fork();
     if (server_ == 0) {
+        // Goes with the test, even when the test is killed.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         close(fds[0]);
         int null = open("/dev/null", O_RDWR);
         dup2(null, 0);

@@ -29,8 +29,9 @@ HANDLE openProcess(const Fields& command) {
 void start(const Fields& command, Reply& reply) {
     const std::string& program = arg(command, 1);
     std::string folder = command.size() > 2 ? command[2] : "";
-    if (folder.empty())
-        folder = program.substr(0, program.find_last_of('\\'));
+    size_t slash = program.find_last_of('\\');
+    if (folder.empty() && slash != std::string::npos)
+        folder = program.substr(0, slash);
     std::string line = "\"" + program + "\"";
     std::vector<char> mutableLine(line.begin(), line.end());
     mutableLine.push_back('\0');
@@ -38,7 +39,7 @@ void start(const Fields& command, Reply& reply) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     if (!CreateProcessA(program.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &info)) {
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
         throw Failure("cannot start " + program + " (error " + std::to_string(GetLastError()) +
                       ")");
     }

@@ -145,7 +145,10 @@ void TForm2::Process(const std::string& /*folder*/, const platform::DirEntry& fo
     scan.found = false;
     const std::string nameKey = snapshot::UpperCase(found.name.substr(0, snapshot::RecordLength));
     if (scan.currentFolder != scan.lastLookedUpFolder) {
-        scan.index.folderRange(scan.currentFolder, scan.rangeFirst, scan.rangeLast);
+        // The folder table keeps 255 characters of a path: a longer folder
+        // is looked up by that much, or every file it held would look new.
+        scan.index.folderRange(scan.currentFolder.substr(0, snapshot::FolderLineLength),
+                               scan.rangeFirst, scan.rangeLast);
         scan.index.selectRecords(scan.rangeFirst, scan.rangeLast);
         scan.lastLookedUpFolder = scan.currentFolder;
     }

@@ -45,19 +45,24 @@ bool parseIndex(const std::string& text, int64_t& value) {
 
 // The pairs must run from the drive's own pair (index 0) through folder
 // records that really stand at their indexes, in rising order, to THEEND
-// with the number of records plus one. A pair that fails this (a file cut
-// short, lines that are not numbers, files of two different snapshots)
-// would make existing files look new, so the load is refused.
+// with the number of records plus one. A pair that fails this (lines that are
+// not numbers, files of two different snapshots) would make existing files
+// look new, so the load is refused. A list that simply lacks its end pair
+// gives the last folder every record up to the last one, but only when no
+// folder record follows: otherwise the list was cut short and the folders
+// after the cut would look new.
 bool pairsHoldTogether(char drive) {
     const std::vector<std::string>& lines = detail::folderTable();
     const int count = detail::folderCount();
     const int records = FileTableCount();
-    if (count < 4 || count % 2 != 0)
+    if (count < 2 || count % 2 != 0)
         return false;
     if (lines[0] != std::string(1, drive) + ":" || lines[1] != "0")
         return false;
+    const bool hasEndPair = count >= 4 && lines[count - 2] == "THEEND";
+    const int folderLinesEnd = hasEndPair ? count - 2 : count;
     int64_t previous = 0;
-    for (int key = 3; key + 1 < count; key += 2) {
+    for (int key = 3; key < folderLinesEnd; key += 2) {
         int64_t index = 0;
         if (!parseIndex(lines[key], index))
             return false;
@@ -68,8 +73,15 @@ bool pairsHoldTogether(char drive) {
         }
         previous = index;
     }
+    if (!hasEndPair) {
+        for (int record = static_cast<int>(previous) + 1; record <= records; ++record) {
+            if (FileRecord(record).find('\\') != std::string::npos)
+                return false;
+        }
+        return true;
+    }
     int64_t end = 0;
-    if (lines[count - 2] != "THEEND" || !parseIndex(lines[count - 1], end))
+    if (!parseIndex(lines[count - 1], end))
         return false;
     return end == static_cast<int64_t>(records) + 1 && end > previous;
 }

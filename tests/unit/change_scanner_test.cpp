@@ -197,7 +197,7 @@ TEST_F(ChangeScannerTest, NamesCountOnTheirFirst120Characters) {
     EXPECT_EQ(listedFiles(), (Lines{"C:\\" + stem + "B.txt"}));
 }
 
-TEST_F(ChangeScannerTest, FilesOfAFolderPathLongerThan255AreAllListed) {
+TEST_F(ChangeScannerTest, AFolderPathLongerThan255IsJudgedOnIts255Characters) {
     const std::string a(60, 'A'), b(60, 'B'), c(60, 'C'), d(60, 'D'), e(60, 'E');
     const std::string shortPath = "C:\\" + a + "\\" + b + "\\" + c;
     const std::string longPath = shortPath + "\\" + d + "\\" + e;  // 309 characters
@@ -211,13 +211,14 @@ TEST_F(ChangeScannerTest, FilesOfAFolderPathLongerThan255AreAllListed) {
     touch(shortPath + "\\KEPT.TXT");
     touch(longPath + "\\ONE.TXT");
     touch(longPath + "\\TWO.TXT");
+    touch(longPath + "\\NEW.TXT");
 
     page2_->Compare('C');
 
-    // The folder itself is found on its first 255 characters; its files
-    // cannot find their folder's records.
+    // Files the snapshot holds are never offered for removal, however long
+    // their folder's path.
     EXPECT_TRUE(listedFolders().empty());
-    EXPECT_EQ(listedFiles(), (Lines{longPath + "\\ONE.TXT", longPath + "\\TWO.TXT"}));
+    EXPECT_EQ(listedFiles(), (Lines{longPath + "\\NEW.TXT"}));
 }
 
 TEST_F(ChangeScannerTest, ExcludedFilesAndTheirNearMisses) {

@@ -199,7 +199,7 @@ TEST_F(SnapshotStoreTest, MissingOrDamagedFolderListFailsTheLoad) {
         {"index not a number", {"D:", "0", "D:\\SUB", "2x", "THEEND", "4"}},
         {"signed index", {"D:", "0", "D:\\SUB", "+2", "THEEND", "4"}},
         {"index beyond 32 bits", {"D:", "0", "D:\\SUB", "99999999999", "THEEND", "4"}},
-        {"no end pair", {"D:", "0", "D:\\SUB", "2"}},
+        {"cut short before a folder's pair", {"D:", "0"}},
         {"end pair of another file list", {"D:", "0", "D:\\SUB", "2", "THEEND", "5"}},
         {"key without its index", {"D:", "0", "D:\\SUB", "2", "THEEND"}},
         {"index of a file record", {"D:", "0", "D:\\SUB", "3", "THEEND", "4"}},
@@ -215,10 +215,15 @@ TEST_F(SnapshotStoreTest, MissingOrDamagedFolderListFailsTheLoad) {
         ExpectOnlyMessage("The snapshot of drive D is damaged.", 120);
     }
 
-    Machine::clearMessages();
-    Machine::writeFile(FolderList('D'), Lines({"D:", "0", "D:\\SUB", "2", "THEEND", "4"}, true));
-    EXPECT_TRUE(snapshot::LoadSnapshot('D'));
-    EXPECT_TRUE(Machine::messages().empty());
+    // Whole, and lacking only its end pair: both load.
+    for (const std::vector<std::string>& whole :
+         {std::vector<std::string>{"D:", "0", "D:\\SUB", "2", "THEEND", "4"},
+          std::vector<std::string>{"D:", "0", "D:\\SUB", "2"}}) {
+        Machine::clearMessages();
+        Machine::writeFile(FolderList('D'), Lines(whole, true));
+        EXPECT_TRUE(snapshot::LoadSnapshot('D'));
+        EXPECT_TRUE(Machine::messages().empty());
+    }
 
     ASSERT_TRUE(platform::deleteFile(FolderList('D')));
     EXPECT_FALSE(snapshot::LoadSnapshot('D'));

@@ -109,7 +109,7 @@ TEST_F(RunTest, FirstRunUsesTheChoicesOfTheSettingsDialog) {
     ChooseAndStart(nullptr);
     EXPECT_FALSE(platform::fileExists("C:\\Program Files\\Trellmark\\SNPDAT\\SNPDAT.C01"));
     EXPECT_EQ(Layout(Config())[0], "[Checksums]");
-    EXPECT_NE(Config().find("Recycle=0\r\ndrivec=0\r\n"), std::string::npos);
+    EXPECT_NE(Config().find("Recycle=0\r\nDntsne=1\r\ndrivec=0\r\n"), std::string::npos);
 }
 
 TEST_F(RunTest, RestoreRunsListWhatIsNewOrGoStraightToPage4) {

@@ -54,19 +54,6 @@ TEST_F(SettingsConfigTest, FirstStartTakesTheDefaults) {
     EXPECT_FALSE(settings.snapshotOld);
 }
 
-TEST_F(SettingsConfigTest, DriveTypeTexts) {
-    const std::vector<std::pair<int, const char*>> cases = {
-        {platform::drivetype::Removable, "Floppy"},       {platform::drivetype::Fixed, "Hard Disk"},
-        {platform::drivetype::Remote, "Network Drive"},   {platform::drivetype::CdRom, "CD-ROM"},
-        {platform::drivetype::RamDisk, "does not exist"},
-    };
-    for (const auto& [type, text] : cases) {
-        Machine::addDrive('E', type);
-        EXPECT_EQ(wizard::DriveTypeText("E:\\"), text);
-    }
-    EXPECT_EQ(wizard::DriveTypeText("J:\\"), "does not exist");
-}
-
 TEST_F(SettingsConfigTest, TheWorkedStampShowsItsDateAndTime) {
     const DateTime taken{1999, 6, 2, 14, 30, 0};
     EXPECT_EQ(wizard::FileDateStamp(taken), 650277824);

@@ -38,39 +38,15 @@ protected:
     }
 };
 
-TEST_F(SettingsDialogTest, LayoutAndCaptions) {
+TEST_F(SettingsDialogTest, OnlyHardAndNetworkDrivesCanBeChosen) {
     Machine::addDrive('D', platform::drivetype::Remote);
     Machine::addDrive('E', platform::drivetype::CdRom);
     Machine::addDrive('I');
     CreatePages();
     WithDialog([](TOptionBox& box) {
         EXPECT_EQ(box.caption(), "Settings");
-        EXPECT_EQ(box.clientWidth(), 332);
-        EXPECT_EQ(box.clientHeight(), 260);
         EXPECT_TRUE(box.isModal());
-        const platform::Rect tabs = box.PageControl1.bounds();
-        EXPECT_EQ(tabs.left, 2);
-        EXPECT_EQ(tabs.top, 8);
-        EXPECT_EQ(tabs.width, 319);
-        EXPECT_EQ(tabs.height, 201);
-        ASSERT_EQ(box.PageControl1.tabCount(), 3);
-        EXPECT_EQ(box.PageControl1.tabCaption(0), "Drive(s)");
-        EXPECT_EQ(box.PageControl1.tabCaption(1), "Recycle Bin");
-        EXPECT_EQ(box.PageControl1.tabCaption(2), "Internet");
         EXPECT_EQ(box.PageControl1.selectedTab(), 0);
-        EXPECT_EQ(box.GroupBox1.caption(), "Select drive(s)");
-        EXPECT_EQ(box.GroupBox2.caption(), "Delete method");
-        EXPECT_EQ(box.GroupBox3.caption(), "MS Internet Explorer");
-        EXPECT_EQ(box.GroupBox4.caption(), "Netscape Navigator");
-        EXPECT_EQ(box.CheckBox1.caption(), "Send deleted files to the Recycle Bin.");
-        EXPECT_EQ(box.CheckBox4.caption(), "Don't list Msie cache files.  (recommended) ");
-        EXPECT_EQ(box.CheckBox6.caption(), "Don't list Netscape cache files.  (recommended)");
-        EXPECT_EQ(box.Button1.caption(), "OK");
-        EXPECT_EQ(box.Button2.caption(), "Cancel");
-        EXPECT_EQ(box.Button1.bounds().left, 160);
-        EXPECT_EQ(box.Button2.bounds().left, 246);
-        EXPECT_EQ(box.Button1.bounds().top, 224);
-
         const std::vector<std::string> expected = {"Drive C: Hard Disk",
                                                    "Drive D: Network Drive",
                                                    "None",
@@ -81,13 +57,9 @@ TEST_F(SettingsDialogTest, LayoutAndCaptions) {
                                                    "None"};
         EXPECT_EQ(Captions(box), expected);
         const bool enabled[] = {true, true, false, false, false, false, true, false};
-        const int lefts[] = {24, 24, 24, 24, 168, 168, 168, 168};
-        const int tops[] = {46, 70, 94, 118, 48, 72, 96, 120};
         for (int i = 0; i < wizard::DriveCount; ++i) {
             EXPECT_EQ(box.driveBox(i)->enabled(), enabled[i]) << i;
             EXPECT_EQ(box.driveBox(i)->checked(), enabled[i]) << i;
-            EXPECT_EQ(box.driveBox(i)->bounds().left, lefts[i]) << i;
-            EXPECT_EQ(box.driveBox(i)->bounds().top, tops[i]) << i;
         }
         EXPECT_TRUE(box.CheckBox1.checked());
         EXPECT_TRUE(box.CheckBox4.checked());

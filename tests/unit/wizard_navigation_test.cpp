@@ -1,8 +1,5 @@
 // Moving among the pages: the Navigate table, Next on page 1 with the
 // old-snapshot question, page activations, Cancel and About.
-#include <algorithm>
-#include <functional>
-
 #include "snapshot/drive_statistics.h"
 #include "wizard/date_stamp.h"
 #include "wizard/resource_ids.h"
@@ -198,38 +195,6 @@ TEST_F(NavigationTest, CancelWhileTheBarHasMovedOnlyAsksTheWalkToStop) {
     page2->Button3.click();
     EXPECT_TRUE(wizard::app().run.cancelRequested);
     EXPECT_FALSE(Machine::quitCode().has_value());
-}
-
-TEST_F(NavigationTest, AboutShowsNameVersionAndContinue) {
-    CreatePages();
-    int opened = 0;
-    Machine::onModal([&](platform::Window& window) {
-        ++opened;
-        std::vector<std::string> texts;
-        platform::Button* continueButton = nullptr;
-        std::function<void(const platform::Container&)> collect =
-            [&](const platform::Container& parent) {
-                for (platform::Control* child : parent.children()) {
-                    if (auto* label = dynamic_cast<platform::Label*>(child))
-                        texts.push_back(label->caption());
-                    if (auto* button = dynamic_cast<platform::Button*>(child)) {
-                        texts.push_back(button->caption());
-                        continueButton = button;
-                    }
-                    if (auto* inner = dynamic_cast<platform::Container*>(child))
-                        collect(*inner);
-                }
-            };
-        collect(window);
-        EXPECT_NE(std::find(texts.begin(), texts.end(), "Trellmark v1.1"), texts.end());
-        ASSERT_NE(continueButton, nullptr);
-        EXPECT_EQ(continueButton->caption(), "&Continue");
-        continueButton->click();
-        EXPECT_FALSE(window.isModal());
-    });
-    page4->Button6.click();
-    Machine::onModal(nullptr);
-    EXPECT_EQ(opened, 1);
 }
 
 }  // namespace

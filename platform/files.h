@@ -24,9 +24,9 @@ constexpr uint32_t FilesOnly = ReadOnly | Hidden | System | Archive;
 }  // namespace attr
 
 struct DirEntry {
-    std::string name;      // long name, in its own case
-    uint64_t size = 0;     // bytes
-    int32_t stamp = 0;     // last write, local time, packed as an MS-DOS date stamp
+    std::string name;   // long name, in its own case
+    uint64_t size = 0;  // bytes
+    int32_t stamp = 0;  // last write, local time, packed as an MS-DOS date stamp
     uint32_t attributes = 0;
 
     bool isFolder() const { return (attributes & attr::Directory) != 0; }
@@ -59,6 +59,10 @@ std::string currentDirectory();
 bool createDirectory(const std::string& path);
 // The absolute form of a path relative to the current drive and folder.
 std::string fullPath(const std::string& path);
+// The path with every folder and file name in its long form, as listings
+// return it ("C:\PROGRA~1" -> "C:\Program Files"); the path itself when it
+// cannot be resolved.
+std::string longPathName(const std::string& path);
 
 // A file, not a folder, exists at the path.
 bool fileExists(const std::string& path);

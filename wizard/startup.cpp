@@ -26,7 +26,10 @@ std::string FolderOf(const std::string& path) {
 void TForm1::Start() {
     wizard::AppState& state = wizard::app();
     wizard::Paths& paths = state.paths;
-    paths.programDir = FolderOf(platform::moduleFileName());
+    // In its long form: the walks meet the data folder by its long name, and
+    // its files must be known as the program's own (a program started through
+    // a short path would otherwise offer its own snapshot for removal).
+    paths.programDir = FolderOf(platform::longPathName(platform::moduleFileName()));
     paths.dataDir = paths.programDir + "\\SNPDAT";
 
     std::string winDir;

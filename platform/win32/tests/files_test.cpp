@@ -99,6 +99,17 @@ TEST(Listing, HostLinkToAFolderIsMarkedAsALink) {
     EXPECT_EQ(fileAttributes("D:\\folderlink") & attr::ReparsePoint, attr::ReparsePoint);
 }
 
+TEST(Paths, ShortNamesTurnIntoLongOnes) {
+    const std::string base = testdrive::folder("A Long Folder Name");
+    testdrive::writeBytes(base + "\\Some Long File.Text", "x");
+    char shortForm[MAX_PATH] = "";
+    ASSERT_NE(GetShortPathNameA((base + "\\Some Long File.Text").c_str(), shortForm, MAX_PATH), 0u);
+    EXPECT_NE(std::string(shortForm), base + "\\Some Long File.Text");
+    EXPECT_EQ(longPathName(shortForm), base + "\\Some Long File.Text");
+    EXPECT_EQ(longPathName("D:\\no such folder\\x"), "D:\\no such folder\\x");
+    EXPECT_EQ(longPathName("relative\\path"), "relative\\path");
+}
+
 TEST(CurrentFolder, EachDriveKeepsItsOwn) {
     ASSERT_TRUE(setCurrentDirectory("D:\\real\\inner"));
     ASSERT_TRUE(setCurrentDirectory("C:\\windows"));

@@ -146,6 +146,7 @@ TEST_F(WizardRuns, SnapshotThenRestoreRemovesExactlyWhatIsNewAndTicked) {
 
     // 1. The first run takes the snapshot.
     int pid = machine.startProgram();
+    WaitPage("Welcome to the Trellmark");
     machine.screenshot("page1-welcome");
     SnapshotRun(true, "first-run-");
     const e2e::Window page4 = WaitPage("Taking snapshot  finished");

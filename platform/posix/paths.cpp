@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <cctype>
+#include <unordered_map>
 
 #include "platform/files.h"
 #include "platform/posix/state.h"
@@ -117,24 +118,69 @@ std::string driveFolder(char drive) {
     return state().folder + "/" + std::string(1, drive);
 }
 
+namespace {
+
+// Names of a host folder by their upper-case form, as last read. An answer is
+// trusted only while the name it gives still exists; anything else reads the
+// folder again, so the cache never changes what a look-up finds.
+class FolderNames {
+public:
+    std::string find(const std::string& folder, const std::string& name) {
+        Names& names = folders_[folder];
+        if (names.read) {
+            const auto hit = names.byUpper.find(upper(name));
+            if (hit != names.byUpper.end() && exists(folder, hit->second))
+                return hit->second;
+        }
+        read(folder, names);
+        const auto hit = names.byUpper.find(upper(name));
+        return hit == names.byUpper.end() ? std::string() : hit->second;
+    }
+
+private:
+    struct Names {
+        bool read = false;
+        std::unordered_map<std::string, std::string> byUpper;
+    };
+
+    static std::string upper(std::string text) {
+        for (char& c : text) {
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+        }
+        return text;
+    }
+
+    static bool exists(const std::string& folder, const std::string& name) {
+        struct stat info;
+        return lstat((folder + "/" + name).c_str(), &info) == 0;
+    }
+
+    static void read(const std::string& folder, Names& names) {
+        names.byUpper.clear();
+        names.read = true;
+        DIR* dir = opendir(folder.c_str());
+        if (dir == nullptr)
+            return;
+        while (dirent* entry = readdir(dir)) {
+            names.byUpper.emplace(upper(entry->d_name), entry->d_name);  // the first one wins
+        }
+        closedir(dir);
+    }
+
+    std::unordered_map<std::string, Names> folders_;
+};
+
+}  // namespace
+
 // The entry of a host folder whose name matches without regard to case,
 // preferring the exact spelling; empty when there is none.
 static std::string findEntry(const std::string& folder, const std::string& name) {
     struct stat info;
     if (lstat((folder + "/" + name).c_str(), &info) == 0)
         return name;
-    DIR* dir = opendir(folder.c_str());
-    if (dir == nullptr)
-        return {};
-    std::string found;
-    while (dirent* entry = readdir(dir)) {
-        if (sameText(entry->d_name, name)) {
-            found = entry->d_name;
-            break;
-        }
-    }
-    closedir(dir);
-    return found;
+    static FolderNames names;
+    return names.find(folder, name);
 }
 
 std::string resolveHost(const std::string& path) {

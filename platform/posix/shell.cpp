@@ -65,12 +65,15 @@ int shellDelete(const char* from, unsigned flags) {
             result = NoSuchItem;
             continue;
         }
-        if (holdsReadOnly(host)) {
+        const bool undo = (flags & fof::AllowUndo) != 0;
+        // Told to ask nothing, the shell sends read-only files to the Recycle
+        // Bin like any other; otherwise, or to delete them for good, it refuses.
+        const bool unasked = (flags & fof::NoConfirmation) != 0;
+        if (!(undo && unasked) && holdsReadOnly(host)) {
             result = CannotDelete;
             continue;
         }
-        const int done = (flags & fof::AllowUndo) != 0 ? recycle(host)
-                                                       : (removeHostTree(host) ? 0 : CannotDelete);
+        const int done = undo ? recycle(host) : (removeHostTree(host) ? 0 : CannotDelete);
         if (done != 0)
             result = done;
     }

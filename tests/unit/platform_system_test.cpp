@@ -113,6 +113,11 @@ TEST_F(ShellTest, DeleteFailsOnMissingItemsReadOnlyFilesAndRoots) {
     EXPECT_TRUE(exists("C:\\WINDOWS"));
     ASSERT_EQ(Machine::shellDeletes().size(), 5u);
     EXPECT_NE(Machine::shellDeletes()[0].result, 0);
+
+    // Asked nothing, the shell recycles a read-only file like any other.
+    EXPECT_EQ(shellDelete("C:\\RO.TXT\0", fof::AllowUndo | fof::NoConfirmation | fof::Silent), 0);
+    EXPECT_FALSE(exists("C:\\RO.TXT"));
+    EXPECT_EQ(Machine::recycledNames(), std::vector<std::string>{"RO.TXT"});
 }
 
 TEST_F(ShellTest, IconsRestartAndHelpAreRecorded) {

@@ -95,7 +95,7 @@ TEST_F(RemovalTest, RecycledFilesGoToTheBinOneByOneAndFoldersAreRemoved) {
     ExpectUntouched();
 }
 
-TEST_F(RemovalTest, ProtectedFileIsErasedButLeftToTheShellWhenRecycled) {
+TEST_F(RemovalTest, ProtectedFileIsErasedOrRecycledWithItsAttributes) {
     const uint32_t guarded =
         platform::attr::ReadOnly | platform::attr::Hidden | platform::attr::System;
     Machine::writeFile("C:\\NEWAPP\\GUARD.SYS", "guarded");
@@ -106,10 +106,9 @@ TEST_F(RemovalTest, ProtectedFileIsErasedButLeftToTheShellWhenRecycled) {
     page4->Deletion();
     ASSERT_EQ(Machine::shellDeletes().size(), 1u);
     EXPECT_EQ(Machine::shellDeletes()[0].items, std::vector<std::string>{"C:\\NEWAPP\\GUARD.SYS"});
-    // Whatever the shell decided, the attributes were not cleared for it.
-    if (FileAt("C:\\NEWAPP\\GUARD.SYS")) {
-        EXPECT_EQ(platform::fileAttributes("C:\\NEWAPP\\GUARD.SYS"), guarded);
-    }
+    // The shell takes it as it is: nothing cleared its attributes first.
+    EXPECT_FALSE(FileAt("C:\\NEWAPP\\GUARD.SYS"));
+    EXPECT_EQ(Machine::recycledNames(), std::vector<std::string>{"GUARD.SYS"});
 
     Machine::writeFile("C:\\NEWAPP\\GUARD.SYS", "guarded");
     platform::setFileAttributes("C:\\NEWAPP\\GUARD.SYS", guarded);

@@ -14,13 +14,13 @@ std::string readProfileString(const std::string& file, const std::string& sectio
                               const std::string& key, const std::string& fallback);
 
 // False when the value could not be written.
-bool writeProfileString(const std::string& file, const std::string& section,
-                        const std::string& key, const std::string& value);
+bool writeProfileString(const std::string& file, const std::string& section, const std::string& key,
+                        const std::string& value);
 
 // Reads the key's text, then takes it as signed decimal or as hexadecimal with
 // a leading 0x; anything else (or a missing key) gives `fallback`.
-int32_t readProfileInt(const std::string& file, const std::string& section,
-                       const std::string& key, int32_t fallback);
+int32_t readProfileInt(const std::string& file, const std::string& section, const std::string& key,
+                       int32_t fallback);
 
 // Parses a decimal or 0x-hexadecimal 32-bit integer; false if not a number.
 bool parseProfileInt(const std::string& text, int32_t& value);

@@ -28,7 +28,6 @@ int systemIconIndex(const std::string& path);
 void restartWindows();
 
 // WinHelpA(owner, file, command, data); the result is not reported.
-void openHelp(const Window& owner, const std::string& file, unsigned command,
-              unsigned long data);
+void openHelp(const Window& owner, const std::string& file, unsigned command, unsigned long data);
 
 }  // namespace platform

@@ -15,21 +15,21 @@ public:
 
     platform::Panel Panel1;
     platform::Picture Image1;
-    platform::Panel Panel2;            // snapshot face
-    platform::Label Label1;            // "Taking snapshot  finished"
+    platform::Panel Panel2;  // snapshot face
+    platform::Label Label1;  // "Taking snapshot  finished"
     platform::RichEdit RichEdit2;
-    platform::Panel Panel3;            // restore face
-    platform::Label Label2;            // "Scanning finished"
-    platform::RichEdit RichEdit3;      // summary
+    platform::Panel Panel3;              // restore face
+    platform::Label Label2;              // "Scanning finished"
+    platform::RichEdit RichEdit3;        // summary
     platform::RadioButton RadioButton1;  // restart now
     platform::RadioButton RadioButton2;  // restart later
-    platform::Button Button4;          // "&Details..."
+    platform::Button Button4;            // "&Details..."
     platform::BevelLine Bevel1;
-    platform::Button Button6;          // "&About..."
-    platform::Button Button1;          // "< &Back"
-    platform::Button Button2;          // "Finish"
-    platform::Button Button3;          // "Cancel"
-    platform::Button Button5;          // "Help"
+    platform::Button Button6;  // "&About..."
+    platform::Button Button1;  // "< &Back"
+    platform::Button Button2;  // "Finish"
+    platform::Button Button3;  // "Cancel"
+    platform::Button Button5;  // "Help"
 
     void FormActivate();
     void Button1Click();

@@ -14,16 +14,16 @@ public:
     TForm3();
     ~TForm3() override;
 
-    platform::RichEdit RichEdit2;  // FilePage explanation
-    platform::ListView Fileview;   // Name, Location, Size, Date
-    platform::Panel Panel3;        // the FolderPage, over the FilePage when shown
-    platform::RichEdit RichEdit1;  // FolderPage explanation
-    platform::ListView Folderview; // Folder List
+    platform::RichEdit RichEdit2;   // FilePage explanation
+    platform::ListView Fileview;    // Name, Location, Size, Date
+    platform::Panel Panel3;         // the FolderPage, over the FilePage when shown
+    platform::RichEdit RichEdit1;   // FolderPage explanation
+    platform::ListView Folderview;  // Folder List
     platform::BevelLine Bevel1;
-    platform::Button Button1;      // "< &Back"
-    platform::Button Button2;      // "&Next >"
-    platform::Button Button3;      // "Cancel"
-    platform::Button Button4;      // "Help"
+    platform::Button Button1;  // "< &Back"
+    platform::Button Button2;  // "&Next >"
+    platform::Button Button3;  // "Cancel"
+    platform::Button Button4;  // "Help"
 
     void Button1Click();
     void Button2Click();

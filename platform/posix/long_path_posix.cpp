@@ -3,6 +3,8 @@
 
 namespace platform {
 
-std::string longPathName(const std::string& path) { return path; }
+std::string longPathName(const std::string& path) {
+    return path;
+}
 
 }  // namespace platform

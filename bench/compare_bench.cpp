@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bare_walk.h"
 #include "platform/files.h"
 #include "platform/posix/machine.h"
 #include "restore/review_window.h"
@@ -26,26 +27,6 @@ namespace fs = std::filesystem;
 using platform::posix::Machine;
 
 constexpr int Rounds = 5;
-
-// Every file and folder below a folder, through the platform's listings.
-long bareWalk(const std::string& folder) {
-    long entries = 0;
-    std::vector<std::string> subfolders;
-    {
-        platform::DirectoryListing listing(folder + "*.*", platform::attr::AnyFile);
-        platform::DirEntry entry;
-        while (listing.next(entry)) {
-            if (entry.name == "." || entry.name == "..")
-                continue;
-            ++entries;
-            if (entry.isFolder())
-                subfolders.push_back(entry.name);
-        }
-    }
-    for (const std::string& name : subfolders)
-        entries += bareWalk(folder + name + "\\");
-    return entries;
-}
 
 double millisecondsOf(const std::function<void()>& run) {
     const auto start = std::chrono::steady_clock::now();

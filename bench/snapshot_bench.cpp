@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bare_walk.h"
 #include "platform/files.h"
 #include "platform/posix/machine.h"
 #include "snapshot/snapshot_scanner.h"
@@ -30,27 +31,6 @@ constexpr int TopFolders = 30;
 constexpr int SubFolders = 132;     // 30 + 30 x 132 = 3,990 folders
 constexpr int FilesPerFolder = 14;  // 55,860 files, and a few in the root
 constexpr int Rounds = 5;
-
-// Every entry below a folder, listed once per folder, as plainly as the
-// platform allows; links are not followed.
-long bareWalk(const std::string& folder) {
-    long entries = 0;
-    std::vector<std::string> subfolders;
-    {
-        platform::DirectoryListing listing(folder + "*.*", platform::attr::AnyFile);
-        platform::DirEntry entry;
-        while (listing.next(entry)) {
-            if (entry.name == "." || entry.name == "..")
-                continue;
-            ++entries;
-            if (entry.isFolder() && !entry.isLink())
-                subfolders.push_back(entry.name);
-        }
-    }
-    for (const std::string& name : subfolders)
-        entries += bareWalk(folder + name + "\\");
-    return entries;
-}
 
 // File names of the lengths a real drive has, some past 120 characters.
 std::string fileName(int folder, int file) {

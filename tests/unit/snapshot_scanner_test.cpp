@@ -13,30 +13,14 @@
 #include "platform/profile.h"
 #include "platform/textfile.h"
 #include "snapshot/snapshot_store.h"
+#include "snapshot_files.h"
 #include "wizard_fixture.h"
 
 namespace {
 
+using namespace snapshottest;
 using namespace wizardtest;
 using platform::posix::MessageRecord;
-
-const char* const DataDir = "C:\\Program Files\\Trellmark\\SNPDAT";
-
-std::string FileList(char drive) {
-    return std::string(DataDir) + "\\SNPDAT." + drive + "01";
-}
-std::string FolderList(char drive) {
-    return std::string(DataDir) + "\\SNPDAT." + drive + "02";
-}
-
-std::string Lines(const std::vector<std::string>& lines, bool scrambled = false) {
-    std::string bytes;
-    for (const std::string& line : lines) {
-        bytes += scrambled ? snapshot::ScrambleText(line) : line;
-        bytes += "\r\n";
-    }
-    return bytes;
-}
 
 std::string Unscrambled(const std::string& bytes) {
     std::string text;

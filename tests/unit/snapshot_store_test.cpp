@@ -10,39 +10,23 @@
 
 #include "platform/files.h"
 #include "platform/listbox.h"
+#include "snapshot_files.h"
 #include "wizard_fixture.h"
 
 namespace {
 
+using namespace snapshottest;
 using namespace wizardtest;
 using platform::MessageKind;
 using platform::posix::MessageRecord;
 using platform::posix::ProcessExit;
 
-const char* const DataDir = "C:\\Program Files\\Trellmark\\SNPDAT";
 const char* const TooManyFiles =
     "You have more than 60,000 files on your drive.Please ask for professinal version or "
     "decrease number of files.";
 const char* const TooManyFolders =
     "You have more than 4,000 folders on your drive.Please ask for professional version or "
     "decrease number of folders.";
-
-std::string FileList(char drive) {
-    return std::string(DataDir) + "\\SNPDAT." + drive + "01";
-}
-std::string FolderList(char drive) {
-    return std::string(DataDir) + "\\SNPDAT." + drive + "02";
-}
-
-// Lines ended by CR LF, each scrambled when asked.
-std::string Lines(const std::vector<std::string>& lines, bool scrambled = false) {
-    std::string bytes;
-    for (const std::string& line : lines) {
-        bytes += scrambled ? snapshot::ScrambleText(line) : line;
-        bytes += "\r\n";
-    }
-    return bytes;
-}
 
 class SnapshotStoreTest : public WizardTest {
 protected:

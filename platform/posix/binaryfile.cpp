@@ -7,6 +7,7 @@
 
 #include "platform/files.h"
 #include "platform/ioerror.h"
+#include "platform/posix/faults.h"
 #include "platform/posix/fileio.h"
 #include "platform/posix/host.h"
 #include "platform/posix/paths.h"
@@ -21,12 +22,14 @@ constexpr int FileNotOpen = 103;
 
 struct BinaryFile::Impl {
     int fd = -1;
+    std::string path;
     std::string host;
 };
 
 BinaryFile::BinaryFile() : impl_(new Impl) {}
 
 BinaryFile::~BinaryFile() {
+    // Closing what an error left open is no step of the product's own.
     if (impl_->fd >= 0)
         ::close(impl_->fd);
 }
@@ -37,8 +40,10 @@ int BinaryFile::open(const std::string& path, Mode mode) {
     const OpenFor how =
         mode == Mode::CreateAlways ? OpenFor::CreateAlways : OpenFor::ReadWriteExisting;
     const int code = openMachineFile(path, how, impl_->fd);
-    if (code == 0)
+    if (code == 0) {
+        impl_->path = path;
         impl_->host = resolveHost(path);
+    }
     return code;
 }
 
@@ -66,11 +71,22 @@ int BinaryFile::write(const void* buffer, size_t size, size_t& written) {
     if (impl_->fd < 0)
         return FileNotOpen;
     const char* in = static_cast<const char*>(buffer);
+    switch (faults::beforeStep(faults::Step::Write, impl_->path)) {
+        case faults::Action::Proceed:
+            break;
+        case faults::Action::HalfWrite:
+            if (writeAll(impl_->fd, in, size / 2))
+                written = size / 2;
+            return ioerr::DiskFull;
+        default:
+            return ioerr::DiskFull;
+    }
     while (written < size) {
         const ssize_t done = ::write(impl_->fd, in + written, size - written);
         if (done < 0) {
             if (errno == EINTR)
                 continue;
+            faults::afterStep();
             return errno == ENOSPC ? ioerr::DiskFull : ioerr::AccessDenied;
         }
         written += static_cast<size_t>(done);
@@ -79,15 +95,16 @@ int BinaryFile::write(const void* buffer, size_t size, size_t& written) {
     const int64_t bits = hostAttributes(impl_->host);
     if (bits >= 0)
         setHostAttributes(impl_->host, static_cast<uint32_t>(bits) | attr::Archive);
+    faults::afterStep();
     return 0;
 }
 
 int BinaryFile::close() {
     if (impl_->fd < 0)
         return FileNotOpen;
-    const int result = ::close(impl_->fd);
+    const bool closed = closeStep(impl_->fd, impl_->path);
     impl_->fd = -1;
-    return result == 0 ? 0 : ioerr::AccessDenied;
+    return closed ? 0 : ioerr::AccessDenied;
 }
 
 }  // namespace platform

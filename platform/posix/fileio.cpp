@@ -9,6 +9,7 @@
 
 #include "platform/files.h"
 #include "platform/ioerror.h"
+#include "platform/posix/faults.h"
 #include "platform/posix/host.h"
 #include "platform/posix/paths.h"
 
@@ -37,19 +38,28 @@ int openMachineFile(const std::string& path, OpenFor mode, int& fd) {
     // Rewriting a file keeps its hidden and system bits and marks it for backup.
     const int64_t before = exists ? hostAttributes(host) : -1;
 
+    if (mode == OpenFor::CreateAlways &&
+        faults::beforeStep(faults::Step::Create, path) != faults::Action::Proceed)
+        return ioerr::AccessDenied;
+
     int flags = O_RDONLY;
     if (mode == OpenFor::ReadWriteExisting)
         flags = O_RDWR;
     if (mode == OpenFor::CreateAlways)
         flags = O_RDWR | O_CREAT | O_TRUNC;
     fd = open(host.c_str(), flags | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return errno == ENOENT ? ioerr::FileNotFound : ioerr::AccessDenied;
+    if (fd < 0) {
+        const int code = errno == ENOENT ? ioerr::FileNotFound : ioerr::AccessDenied;
+        if (mode == OpenFor::CreateAlways)
+            faults::afterStep();
+        return code;
+    }
     if (mode == OpenFor::CreateAlways) {
         if (before < 0)
             forgetHostAttributes(host);
         else
             setHostAttributes(host, static_cast<uint32_t>(before) | attr::Archive);
+        faults::afterStep();
     }
     return 0;
 }
@@ -66,6 +76,31 @@ bool writeAll(int fd, const char* data, size_t size) {
         size -= static_cast<size_t>(done);
     }
     return true;
+}
+
+bool writeStep(int fd, const char* data, size_t size, const std::string& path) {
+    switch (faults::beforeStep(faults::Step::Write, path)) {
+        case faults::Action::Proceed:
+            break;
+        case faults::Action::HalfWrite:
+            writeAll(fd, data, size / 2);
+            return false;
+        default:
+            return false;
+    }
+    const bool written = writeAll(fd, data, size);
+    faults::afterStep();
+    return written;
+}
+
+bool closeStep(int fd, const std::string& path) {
+    if (faults::beforeStep(faults::Step::Close, path) != faults::Action::Proceed) {
+        close(fd);
+        return false;
+    }
+    const bool closed = close(fd) == 0;
+    faults::afterStep();
+    return closed;
 }
 
 }  // namespace platform::posix

@@ -15,4 +15,10 @@ int openMachineFile(const std::string& path, OpenFor mode, int& fd);
 // Writes every byte; false on a failed write.
 bool writeAll(int fd, const char* data, size_t size);
 
+// The product's writes and closes of a machine file, each one step that an
+// injected fault can fail, cut in half or end with a power cut. path names the
+// file for the fault hook.
+bool writeStep(int fd, const char* data, size_t size, const std::string& path);
+bool closeStep(int fd, const std::string& path);
+
 }  // namespace platform::posix

@@ -9,6 +9,7 @@
 #include <ctime>
 #include <vector>
 
+#include "platform/posix/faults.h"
 #include "platform/posix/host.h"
 #include "platform/posix/paths.h"
 #include "platform/posix/state.h"
@@ -178,10 +179,13 @@ bool createDirectory(const std::string& path) {
     const std::string host = resolveHost(path);
     if (host.empty() || hostKind(host) != HostKind::Missing)
         return false;
-    if (mkdir(host.c_str(), 0777) != 0)
+    if (faults::beforeStep(faults::Step::CreateFolder, path) != faults::Action::Proceed)
         return false;
-    forgetHostAttributes(host);
-    return true;
+    const bool made = mkdir(host.c_str(), 0777) == 0;
+    if (made)
+        forgetHostAttributes(host);
+    faults::afterStep();
+    return made;
 }
 
 std::string fullPath(const std::string& path) {
@@ -205,7 +209,10 @@ bool setFileAttributes(const std::string& path, uint32_t attributes) {
     const std::string host = resolveHost(path);
     if (hostKind(host) == HostKind::Missing)
         return false;
+    if (faults::beforeStep(faults::Step::SetAttributes, path) != faults::Action::Proceed)
+        return false;
     setHostAttributes(host, attributes);
+    faults::afterStep();
     return true;
 }
 
@@ -216,10 +223,13 @@ bool deleteFile(const std::string& path) {
         return false;
     if (hostReadOnly(host))
         return false;
-    if (unlink(host.c_str()) != 0)
+    if (faults::beforeStep(faults::Step::Delete, path) != faults::Action::Proceed)
         return false;
-    forgetHostAttributes(host);
-    return true;
+    const bool deleted = unlink(host.c_str()) == 0;
+    if (deleted)
+        forgetHostAttributes(host);
+    faults::afterStep();
+    return deleted;
 }
 
 bool removeDirectory(const std::string& path) {
@@ -233,12 +243,14 @@ bool removeDirectory(const std::string& path) {
     const HostKind kind = hostKind(host);
     if (!isFolderKind(kind) || hostReadOnly(host))
         return false;
+    if (faults::beforeStep(faults::Step::RemoveFolder, path) != faults::Action::Proceed)
+        return false;
     // A link to a folder goes as a link, leaving its target alone.
     const int result = kind == HostKind::LinkToFolder ? unlink(host.c_str()) : rmdir(host.c_str());
-    if (result != 0)
-        return false;
-    forgetHostAttributes(host);
-    return true;
+    if (result == 0)
+        forgetHostAttributes(host);
+    faults::afterStep();
+    return result == 0;
 }
 
 }  // namespace platform

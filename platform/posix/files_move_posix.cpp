@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "platform/files.h"
+#include "platform/posix/faults.h"
 #include "platform/posix/host.h"
 #include "platform/posix/paths.h"
 
@@ -20,10 +21,13 @@ bool moveFile(const std::string& from, const std::string& to) {
     const size_t cut = target.find_last_of('/');
     if (cut == std::string::npos || !isFolderKind(hostKind(target.substr(0, cut))))
         return false;
-    if (std::rename(source.c_str(), target.c_str()) != 0)
+    if (faults::beforeStep(faults::Step::Move, from) != faults::Action::Proceed)
         return false;
-    moveHostAttributes(source, target);
-    return true;
+    const bool moved = std::rename(source.c_str(), target.c_str()) == 0;
+    if (moved)
+        moveHostAttributes(source, target);
+    faults::afterStep();
+    return moved;
 }
 
 }  // namespace platform

@@ -1,6 +1,8 @@
 // The one machine of the stand-in and its defaults.
 #include "platform/posix/state.h"
 
+#include "platform/posix/faults.h"
+
 namespace platform::posix {
 
 MachineState& state() {
@@ -9,6 +11,7 @@ MachineState& state() {
 }
 
 void resetState(const std::string& folder) {
+    faults::reset();
     MachineState& machine = state();
     // Windows still alive (owned by a test's objects) keep their place in the list.
     std::vector<Window*> windows = machine.windows;

@@ -63,6 +63,7 @@ void TextReader::close() {
 
 struct TextWriter::Impl {
     int fd = -1;
+    std::string path;
     std::string buffer;
     bool failed = false;
 };
@@ -70,12 +71,15 @@ struct TextWriter::Impl {
 TextWriter::TextWriter() : impl_(new Impl) {}
 
 TextWriter::~TextWriter() {
-    close();
+    // A writer left open by an error is closed without its pending lines.
+    if (impl_->fd >= 0)
+        ::close(impl_->fd);
 }
 
 bool TextWriter::create(const std::string& path) {
     close();
     impl_->failed = false;
+    impl_->path = path;
     return openMachineFile(path, OpenFor::CreateAlways, impl_->fd) == 0;
 }
 
@@ -87,7 +91,7 @@ bool TextWriter::writeLine(const std::string& line) {
     impl_->buffer += line;
     impl_->buffer += "\r\n";
     if (impl_->buffer.size() >= 65536) {
-        if (!writeAll(impl_->fd, impl_->buffer.data(), impl_->buffer.size()))
+        if (!writeStep(impl_->fd, impl_->buffer.data(), impl_->buffer.size(), impl_->path))
             impl_->failed = true;
         impl_->buffer.clear();
     }
@@ -97,12 +101,14 @@ bool TextWriter::writeLine(const std::string& line) {
 bool TextWriter::close() {
     if (impl_->fd < 0)
         return false;
-    if (!impl_->buffer.empty() && !writeAll(impl_->fd, impl_->buffer.data(), impl_->buffer.size()))
+    if (!impl_->buffer.empty() &&
+        !writeStep(impl_->fd, impl_->buffer.data(), impl_->buffer.size(), impl_->path))
         impl_->failed = true;
     impl_->buffer.clear();
-    if (::close(impl_->fd) != 0)
-        impl_->failed = true;
+    const int fd = impl_->fd;
     impl_->fd = -1;
+    if (!closeStep(fd, impl_->path))
+        impl_->failed = true;
     return !impl_->failed;
 }
 

@@ -56,9 +56,12 @@ TForm2::TForm2()
 
 TForm2::~TForm2() = default;
 
-// Runs again whenever page 2 becomes active, also during a run when a message
-// box over it closes.
+// Runs whenever the user comes to page 2. A message box of a run closing over
+// the page activates it too, but must not empty the reports the run has built
+// so far nor forget a Cancel.
 void TForm2::FormActivate() {
+    if (running_)
+        return;
     wizard::AppState& state = wizard::app();
     Button2.setFocus();
     state.run.cancelRequested = false;

@@ -54,6 +54,10 @@ private:
     void StartRestoreScan();
     void ResumeAfterFailedRun();
 
+    // Set while a Start run goes on; a message box closing over the page then
+    // gives it back its activation, which is no arrival on the page.
+    bool running_ = false;
+
     struct Texts;  // the panels' titles and explanations
     std::unique_ptr<Texts> texts_;
 };

@@ -29,6 +29,7 @@ void TForm2::Button2Click() {
     Button1.setEnabled(false);
     Button2.setEnabled(false);
     Button3.setFocus();
+    running_ = true;
     try {
         if (state.run.firstRun) {
             Button3.setEnabled(false);
@@ -58,9 +59,11 @@ void TForm2::Button2Click() {
     } catch (...) {
         // The error still goes to the general error handler; the page must
         // not stay locked in its running state.
+        running_ = false;
         ResumeAfterFailedRun();
         throw;
     }
+    running_ = false;
     ProgressBar1.setPosition(0);
     Button1.setEnabled(true);
     Button2.setEnabled(true);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "snapshot/drive_statistics.h"
 #include "wizard_fixture.h"
 
 namespace {
@@ -207,6 +208,23 @@ TEST_F(RunTest, SnapshotRunWithNoDriveStillBacksUpAndSaves) {
     EXPECT_EQ(layout[0], "[Settings]");
     EXPECT_NE(std::find(layout.begin(), layout.end(), "Date1"), layout.end());
     EXPECT_NE(std::find(layout.begin(), layout.end(), "win.ini"), layout.end());
+}
+
+TEST_F(RunTest, AMessageBoxOfTheRunKeepsTheReportsAlreadyBuilt) {
+    Machine::addDrive('E');
+    Machine::addDrive('G');
+    Machine::writeFile("G:\\GAME.EXE", "game");
+    WriteConfig("[Settings]\r\ndrivec=1\r\ndrivee=1\r\ndriveg=1\r\n");
+    CreatePages();
+    Machine::removeDrive('E');  // gone between the start and the run
+    ChooseAndStart(&page1->RadioButton1);
+
+    ASSERT_EQ(Machine::messages().size(), 1u);
+    EXPECT_EQ(Machine::messages()[0].text, "  Cannot access drive  E");
+    EXPECT_TRUE(page4->visible());
+    EXPECT_FALSE(snapshot::DriveReport('C').empty());
+    EXPECT_TRUE(snapshot::DriveReport('E').empty());
+    EXPECT_FALSE(snapshot::DriveReport('G').empty());
 }
 
 }  // namespace

@@ -171,7 +171,8 @@ def paragraph(link, data1_end, text):
 def read_topics(topic):
     # The blocks' data, without their headers, as one stream.
     stream = b"".join(
-        topic[start + BLOCK_HEADER : start + BLOCK_SIZE] for start in range(0, len(topic), BLOCK_SIZE)
+        topic[start + BLOCK_HEADER : start + BLOCK_SIZE]
+        for start in range(0, len(topic), BLOCK_SIZE)
     )
     data_size = BLOCK_SIZE - BLOCK_HEADER
     topics, pos, chars, block = [], BLOCK_HEADER, 0, 0

@@ -84,5 +84,7 @@ def parse(text, name="help source"):
         for paragraph in topic.paragraphs:
             for run in paragraph.runs:
                 if run[0] == "jump" and run[2].upper() not in known:
-                    raise SourceError(f"{name}: topic '{topic.context}' jumps to unknown '{run[2]}'")
+                    raise SourceError(
+                        f"{name}: topic '{topic.context}' jumps to unknown '{run[2]}'"
+                    )
     return topics

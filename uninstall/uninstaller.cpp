@@ -20,18 +20,23 @@ const char* const UninstallEntryKey =
 
 // Below the Windows folder: the Start-menu folder reached through either name
 // of the programs folder, then the desktop shortcut.
-const char* const Shortcuts[] = {
+const char* const MenuFolderAliases[] = {
     "\\STARTM~1\\PROGRA~1\\TRELLM~1",
     "\\STARTM~1\\PROGRAMS\\TRELLM~1",
-    "\\desktop\\Trellmark.lnk",
 };
+const char* const DesktopShortcut = "\\desktop\\Trellmark.lnk";
+const char* const MenuFolderName = "Trellmark";
+
+// Where the shell keeps the current user's programs menu and desktop; with
+// user profiles on Windows 98 these are not below the Windows folder.
+const char* const ShellFoldersKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 // Below the install folder: the program, its settings, its help and its data
 // folder with the snapshots and the system-file backups.
 const char* const ProductItems[] = {
-    "\\trelmrk.exe",
-    "\\trelmrk.ini",
-    "\\trelmrk.hlp",
+    "\\trelmrk.exe", "\\trelmrk.ini", "\\trelmrk.hlp",
+    "\\trelmrk.gid",  // the help engine's index of the help file
     "\\snpdat",
 };
 
@@ -76,6 +81,47 @@ std::string ReadWinDir() {
         return std::string();
     }
     return folder;
+}
+
+std::string UpperCase(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+std::string LastName(const std::string& path) {
+    return path.substr(path.find_last_of('\\') + 1);
+}
+
+// An 8.3 alias names whichever folder got it first: TRELLM~1 may be another
+// program's "Trellmark Tools" made before ours. Only a folder whose own name
+// is ours (or that has no other name) is the product's.
+bool IsProductMenuFolder(const std::string& path) {
+    const std::string name = UpperCase(LastName(platform::longPathName(path)));
+    return name == UpperCase(MenuFolderName) || name == UpperCase(LastName(path));
+}
+
+void RemoveShortcuts(const std::string& winDir) {
+    if (!winDir.empty()) {
+        for (const char* alias : MenuFolderAliases) {
+            if (IsProductMenuFolder(winDir + alias))
+                ShellDelete(winDir + alias);
+        }
+        ShellDelete(winDir + DesktopShortcut);
+    }
+    std::string folder;
+    if (platform::registryReadString(platform::RegistryRoot::CurrentUser, ShellFoldersKey,
+                                     "Programs", folder) &&
+        !BaseFolder(folder).empty()) {
+        ShellDelete(BaseFolder(folder) + "\\" + MenuFolderName);
+    }
+    if (platform::registryReadString(platform::RegistryRoot::CurrentUser, ShellFoldersKey,
+                                     "Desktop", folder) &&
+        !BaseFolder(folder).empty()) {
+        ShellDelete(BaseFolder(folder) + "\\Trellmark.lnk");
+    }
 }
 
 bool UserAgrees() {
@@ -124,7 +170,7 @@ void RunUninstall() {
         return;
     }
     const std::string winDir = BaseFolder(ReadWinDir());
-    RemoveBelow(winDir, Shortcuts);
+    RemoveShortcuts(winDir);
     RemoveBelow(installDir, ProductItems);
     RemoveUninstallEntry();
     ReportSuccess(winDir);

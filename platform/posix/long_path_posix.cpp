@@ -1,10 +1,11 @@
-// The stand-in keeps no short names: every path is already in its long form.
+// Long forms on the stand-in: only the 8.3 aliases a test gave have one.
 #include "platform/files.h"
+#include "platform/posix/paths.h"
 
 namespace platform {
 
 std::string longPathName(const std::string& path) {
-    return path;
+    return posix::longForm(path);
 }
 
 }  // namespace platform

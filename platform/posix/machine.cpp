@@ -200,6 +200,12 @@ bool Machine::registryHasKey(RegistryRoot root, const std::string& key) {
     return state().registry.count(registryPath(root, key)) != 0;
 }
 
+void Machine::addShortName(const std::string& windowsPath, const std::string& alias) {
+    const std::string host = mustResolve(windowsPath);
+    const size_t cut = host.find_last_of('/');
+    state().shortNames[host.substr(0, cut) + "/" + upper(alias)] = host.substr(cut + 1);
+}
+
 void Machine::lockRegistryKey(RegistryRoot root, const std::string& key) {
     addRegistryKey(root, key);
     state().registry[registryPath(root, key)].locked = true;

@@ -86,6 +86,10 @@ public:
     static void writeFile(const std::string& windowsPath, const std::string& bytes);
     static std::string readFile(const std::string& windowsPath);
     static void makeFolder(const std::string& windowsPath);
+    // Gives an existing entry an 8.3 alias in its folder, as Windows 95 gives
+    // "Start Menu" the name STARTM~1: paths may then name it either way, and
+    // longPathName() gives its own name for the alias.
+    static void addShortName(const std::string& windowsPath, const std::string& alias);
     // The Recycle Bin: a folder of the machine that shellDelete fills.
     static std::string recycleBinFolder();
     // Names of what the Recycle Bin holds, sorted.

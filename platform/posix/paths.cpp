@@ -180,7 +180,27 @@ static std::string findEntry(const std::string& folder, const std::string& name)
     if (lstat((folder + "/" + name).c_str(), &info) == 0)
         return name;
     static FolderNames names;
-    return names.find(folder, name);
+    const std::string found = names.find(folder, name);
+    if (!found.empty())
+        return found;
+    const auto alias = state().shortNames.find(folder + "/" + upper(name));
+    return alias == state().shortNames.end() ? std::string() : alias->second;
+}
+
+std::string longForm(const std::string& path) {
+    const WinPath full = splitPath(absolutePath(path));
+    std::string host = driveFolder(full.drive);
+    if (host.empty())
+        return path;
+    WinPath result{full.drive, {}};
+    for (const auto& part : full.parts) {
+        const std::string found = host.empty() ? std::string() : findEntry(host, part);
+        // Only an alias changes: other names keep the spelling they were given.
+        const bool alias = !found.empty() && upper(found) != upper(part);
+        result.parts.push_back(alias ? found : part);
+        host = found.empty() ? std::string() : host + "/" + found;
+    }
+    return joinPath(result);
 }
 
 std::string resolveHost(const std::string& path) {

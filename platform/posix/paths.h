@@ -20,6 +20,9 @@ std::string joinPath(const WinPath& path);
 
 // The host path of a Windows path; empty when the drive does not exist.
 std::string resolveHost(const std::string& path);
+// The absolute path with each 8.3 alias a test gave replaced by the entry's
+// own name.
+std::string longForm(const std::string& path);
 // The host folder of a drive, or empty when the drive does not exist.
 std::string driveFolder(char drive);
 

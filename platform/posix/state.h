@@ -28,6 +28,8 @@ struct MachineState {
     char currentDrive = 'C';
     std::map<char, std::string> driveDirs;       // letter -> "\WINDOWS" style, "\" for the root
     std::map<std::string, uint32_t> attributes;  // host path -> attribute bits
+    // host folder + "/" + upper-cased 8.3 alias -> the entry's own name
+    std::map<std::string, std::string> shortNames;
 
     std::string moduleFileName;
     std::string windowsDirectory;

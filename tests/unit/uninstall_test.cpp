@@ -176,8 +176,36 @@ TEST_F(UninstallTest, YesRemovesExactlyTheProductsItems) {
                          InstallDir + "\\trelmrk.exe",
                          InstallDir + "\\trelmrk.ini",
                          InstallDir + "\\trelmrk.hlp",
+                         InstallDir + "\\trelmrk.gid",
                          InstallDir + "\\snpdat",
                      }));
+}
+
+// Windows 95 reaches the menu folder by 8.3 aliases that may belong to another
+// program's folder; the shell's own record of the user's folders finds ours.
+TEST_F(UninstallTest, MenuFolderIsTakenByItsOwnNameNotByAnotherFoldersAlias) {
+    const std::string menu = "C:\\WINDOWS\\Start Menu";
+    const std::string programs = menu + "\\Programs";
+    Machine::writeFile(programs + "\\Trellmark Tools\\Tools.lnk", "not ours");
+    Machine::writeFile(programs + "\\Trellmark\\Trellmark.lnk", "link");
+    Machine::writeFile("C:\\WINDOWS\\Profiles\\ann\\Desktop\\Trellmark.lnk", "link");
+    Machine::addShortName(programs + "\\Trellmark Tools", "TRELLM~1");
+    Machine::addShortName(programs + "\\Trellmark", "TRELLM~2");
+    const std::string shellFolders =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    Machine::setRegistryString(RegistryRoot::CurrentUser, shellFolders, "Programs", programs);
+    Machine::setRegistryString(RegistryRoot::CurrentUser, shellFolders, "Desktop",
+                               "C:\\WINDOWS\\Profiles\\ann\\Desktop\\");
+    // The aliases the remover knows now lead to the other program's folder.
+    std::filesystem::remove_all(folder_ + "/C/WINDOWS/STARTM~1");
+    Machine::addShortName(menu, "STARTM~1");
+    Machine::queueAnswer(MessageAnswer::Yes);
+
+    uninstall::RunUninstall();
+
+    EXPECT_TRUE(platform::fileExists(programs + "\\Trellmark Tools\\Tools.lnk"));
+    EXPECT_FALSE(platform::folderExists(programs + "\\Trellmark"));
+    EXPECT_FALSE(platform::fileExists("C:\\WINDOWS\\Profiles\\ann\\Desktop\\Trellmark.lnk"));
 }
 
 TEST_F(UninstallTest, SecondRunFindsNothingAndStillReports) {

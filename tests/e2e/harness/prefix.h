@@ -48,6 +48,9 @@ public:
         return folder + "\\trelmrk.exe";
     }
 
+    // The Windows version every program of the machine is told: "win98",
+    // "win95", or "" for Wine's own default.
+    void setWindowsVersion(const std::string& version);
     // Runs a Windows command line tool of the machine to its end, such as
     // wine({"reg", "add", "HKCU\\Software\\X", "/v", "a", "/d", "1", "/f"}).
     CommandResult wine(const std::vector<std::string>& args);

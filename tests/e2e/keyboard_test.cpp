@@ -135,4 +135,40 @@ TEST(Keyboard, SettingsByTabSpaceAndCtrlTabThenEnterSavesAndEscapeEnds) {
     EXPECT_EQ(machine.prefix.readFile(kConfig), config);
 }
 
+// Enter alone takes a first run through, on a machine that reports
+// Windows 95: each page comes up with the focus on the button that goes on.
+TEST(Keyboard, OnWindows95EnterWalksAFirstRunFromPage1ToTheEnd) {
+    e2e::Machine machine;
+    machine.prefix.mapDrive('D');
+    machine.prefix.writeFile("D:\\DATA\\A.TXT", "bytes");
+    machine.prefix.installPrograms();
+    machine.prefix.setWindowsVersion("win95");
+    e2e::Driver& ui = machine.driver();
+    EXPECT_EQ(ui.windowsVersion(), (std::vector<int>{1, 4, 0}));
+    const int pid = machine.startProgram();
+
+    const e2e::Window page1 = WaitPage(ui, "Welcome to the Trellmark");
+    EXPECT_EQ(FocusText(ui, page1), "&Next >");
+    EXPECT_EQ(ui.defaultButton(page1), "&Next >");
+    machine.screenshot("page1-welcome");
+    ui.keys(page1, {"enter"});
+
+    const e2e::Window page2 = WaitPage(ui, "&Start >");
+    ASSERT_TRUE(Eventually([&] { return FocusText(ui, page2) == "&Start >"; }));
+    EXPECT_EQ(ui.defaultButton(page2), "&Start >");
+    machine.screenshot("page2-snapshot");
+    ui.keys(page2, {"enter"});
+
+    const e2e::Window page4 = WaitPage(ui, "Taking snapshot  finished", 300000);
+    ASSERT_TRUE(Eventually([&] { return FocusText(ui, page4) == "Finish"; }));
+    EXPECT_EQ(ui.defaultButton(page4), "Finish");
+    machine.screenshot("page4-snapshot");
+    ui.keys(page4, {"enter"});
+    EXPECT_EQ(ui.waitExit(pid), 0);
+
+    const std::string config = machine.prefix.readFile(kConfig);
+    EXPECT_NE(config.find("drived=1"), std::string::npos) << config;
+    EXPECT_TRUE(machine.prefix.exists("C:\\Program Files\\Trellmark\\SNPDAT\\SNPDAT.D01"));
+}
+
 }  // namespace

@@ -1,6 +1,6 @@
-// Real key strokes, as from the keyboard: the window is brought to the
-// foreground and the keys go in through the system's input queue, so the
-// program sees them exactly as it would see a user typing.
+// Real key strokes and the pointer, as from the keyboard and the mouse: the window is brought to
+// the foreground and the keys go in through the system's input queue, so the program sees them
+// exactly as it would see a user typing.
 #include <map>
 #include <string>
 #include <vector>
@@ -102,6 +102,13 @@ void defaultButton(const Fields& command, Reply& reply) {
     }
 }
 
+// pointer X Y: the mouse pointer moved to a point of the screen.
+void pointer(const Fields& command, Reply&) {
+    if (!SetCursorPos(static_cast<int>(argNumber(command, 1)),
+                      static_cast<int>(argNumber(command, 2))))
+        throw Failure("the pointer did not move");
+}
+
 // version: the Windows version the machine reports, as GetVersionExA gives
 // it: platform id, major, minor.
 void version(const Fields&, Reply& reply) {
@@ -119,6 +126,7 @@ void addKeyCommands(CommandTable& table) {
     table["focus"] = focus;
     table["default"] = defaultButton;
     table["version"] = version;
+    table["pointer"] = pointer;
 }
 
 }  // namespace driver

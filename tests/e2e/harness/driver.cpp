@@ -191,6 +191,10 @@ Control Driver::focus(Window window) {
     return focused;
 }
 
+void Driver::movePointer(int x, int y) {
+    call({"pointer", number(x), number(y)});
+}
+
 std::string Driver::defaultButton(Window window) {
     std::vector<Row> rows = call({"default", handle(window)});
     return rows.empty() ? "" : rows[0].at(1);
@@ -287,7 +291,8 @@ std::vector<DriveInfo> Driver::drives() {
 
 std::vector<int> Driver::windowsVersion() {
     std::vector<int> result;
-    for (const std::string& field : call({"version"}).at(0))
+    const std::vector<Row> rows = call({"version"});
+    for (const std::string& field : rows.at(0))
         result.push_back(toInt(field));
     return result;
 }

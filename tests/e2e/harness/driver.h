@@ -111,6 +111,8 @@ public:
     // when none has it), and the caption of the button drawn as the default.
     Control focus(Window window);
     std::string defaultButton(Window window);
+    // Puts the mouse pointer at a point of the screen.
+    void movePointer(int x, int y);
 
     // Buttons, check boxes, radio buttons: clicks are posted, never sent.
     void click(Window button);

@@ -155,7 +155,9 @@ CommandResult Prefix::wine(const std::vector<std::string>& args) {
 }
 
 void Prefix::setWindowsVersion(const std::string& version) {
-    // Wine's per-machine setting, read by each program as it starts.
+    // Wine's per-machine setting, read by each program as it starts; the
+    // machine's one server keeps it for the programs started later.
+    startServer();
     const CommandResult result =
         version.empty()
             ? wine({"reg", "delete", "HKCU\\Software\\Wine", "/v", "Version", "/f"})
@@ -165,11 +167,15 @@ void Prefix::setWindowsVersion(const std::string& version) {
 }
 
 void Prefix::startServer() {
+    if (serverStarted_)
+        return;
     runChecked(inMachine({"wineserver", "-p"}));
+    serverStarted_ = true;
 }
 
 void Prefix::stop() {
     sandbox({"kill", root_});
+    serverStarted_ = false;
 }
 
 }  // namespace e2e

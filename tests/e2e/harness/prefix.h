@@ -56,7 +56,7 @@ public:
     CommandResult wine(const std::vector<std::string>& args);
     // argv wrapped to run inside the machine's environment.
     std::vector<std::string> inMachine(const std::vector<std::string>& argv) const;
-    // Keeps one wineserver for the machine until stop().
+    // Keeps one wineserver for the machine until stop(); once only.
     void startServer();
     // Ends every Wine process of this machine (and nothing else).
     void stop();
@@ -66,6 +66,7 @@ private:
 
     std::string root_;
     std::string display_;
+    bool serverStarted_ = false;
 };
 
 }  // namespace e2e

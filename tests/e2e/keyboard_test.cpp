@@ -82,6 +82,14 @@ TEST(Keyboard, SettingsByTabSpaceAndCtrlTabThenEnterSavesAndEscapeEnds) {
     // The choice has the focus; Next is the default button.
     EXPECT_EQ(FocusText(ui, page1), "Take snapshot of current state");
     EXPECT_EQ(ui.defaultButton(page1), "&Next >");
+    // Arrow keys move within the choice and make it.
+    const e2e::Window restore = ui.child(page1, "Restore to previous state");
+    const e2e::Window snapshot = ui.child(page1, "Take snapshot of current state");
+    ui.keys(page1, {"down"});
+    EXPECT_TRUE(Eventually([&] { return ui.checked(restore) == 1; }));
+    EXPECT_EQ(FocusText(ui, page1), "Restore to previous state");
+    ui.keys(page1, {"up"});
+    EXPECT_TRUE(Eventually([&] { return ui.checked(snapshot) == 1 && ui.checked(restore) == 0; }));
 
     ui.keys(page1, {"alt+s"});
     const e2e::Window settings = ui.waitWindow("Settings");
@@ -163,6 +171,19 @@ TEST(Keyboard, OnWindows95EnterWalksAFirstRunFromPage1ToTheEnd) {
     ASSERT_TRUE(Eventually([&] { return FocusText(ui, page4) == "Finish"; }));
     EXPECT_EQ(ui.defaultButton(page4), "Finish");
     machine.screenshot("page4-snapshot");
+    // Escape closes About as its Continue does.
+    ui.keys(page4, {"alt+a"});
+    const e2e::Window about = ui.waitWindow("About");
+    ASSERT_TRUE(Eventually([&] { return FocusText(ui, about) == "&Continue"; }));
+    machine.screenshot("about");
+    ui.keys(about, {"escape"});
+    ui.waitGone(about);
+    // The key pressed About as a click would: the focus went with it. From
+    // there Tab comes round to Finish past Back.
+    ASSERT_TRUE(Eventually([&] { return FocusText(ui, page4) == "&About..."; }))
+        << FocusText(ui, page4);
+    EXPECT_EQ(FocusWalk(ui, page4, {"tab", "tab"}),
+              (std::vector<std::string>{"< &Back", "Finish"}));
     ui.keys(page4, {"enter"});
     EXPECT_EQ(ui.waitExit(pid), 0);
 

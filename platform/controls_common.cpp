@@ -17,8 +17,10 @@ const Font& Container::font() const {
 
 void Container::setTabOrder(const std::vector<Control*>& order) {
     std::vector<Control*> arranged;
+    // Only children, each once.
     for (Control* child : order) {
-        if (std::find(children_.begin(), children_.end(), child) != children_.end())
+        if (std::find(children_.begin(), children_.end(), child) != children_.end() &&
+            std::find(arranged.begin(), arranged.end(), child) == arranged.end())
             arranged.push_back(child);
     }
     for (Control* child : children_) {

@@ -41,12 +41,12 @@ INPUT keyEvent(WORD key, bool up) {
 }
 
 // "ctrl+shift+tab": the modifiers held down around the last key.
-std::vector<INPUT> chord(const std::string& spec) {
+std::vector<INPUT> chord(const std::string& stroke) {
     std::vector<WORD> keys;
     size_t start = 0;
     for (;;) {
-        const size_t plus = spec.find('+', start);
-        keys.push_back(keyCode(spec.substr(start, plus - start)));
+        const size_t plus = stroke.find('+', start);
+        keys.push_back(keyCode(stroke.substr(start, plus - start)));
         if (plus == std::string::npos)
             break;
         start = plus + 1;

@@ -12,6 +12,8 @@
 
 namespace platform {
 
+class Button;
+
 struct Rect {
     int left = 0, top = 0, width = 0, height = 0;
 };
@@ -74,10 +76,17 @@ public:
     void forget(Control* child);
     // The font its children take unless they set their own.
     virtual const Font& font() const;
+    // Puts the named children first, in this order, for Tab and Shift+Tab;
+    // the others follow in their own order. Where children overlap, the
+    // earlier one lies on top.
+    void setTabOrder(const std::vector<Control*>& order);
 
 protected:
     using Control::Control;
+    // Makes the backend's windows follow the order of children_.
+    void arrangeTabOrder();
     std::vector<Control*> children_;
+    bool tabOrderSet_ = false;
 };
 
 enum class WindowStyle {
@@ -113,6 +122,14 @@ public:
     void endModal();
     bool isModal() const { return modal_; }
 
+    // The button that Enter presses while the focus is on no other push
+    // button, drawn as the default one; and the button that Escape presses.
+    // Either may be null; a disabled one does nothing.
+    void setDefaultButton(Button* button);
+    Button* defaultButton() const { return defaultButton_; }
+    void setCancelButton(Button* button) { cancelButton_ = button; }
+    Button* cancelButton() const { return cancelButton_; }
+
     void centreOnScreen();
     void moveTo(int left, int top);
     // Outer frame: left, top, width, height on the screen.
@@ -130,6 +147,8 @@ private:
     Font font_;
     int left_ = 0, top_ = 0;
     bool modal_ = false;
+    Button* defaultButton_ = nullptr;
+    Button* cancelButton_ = nullptr;
 };
 
 enum class Bevel { None, Lowered, Raised };

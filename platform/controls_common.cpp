@@ -15,6 +15,23 @@ const Font& Container::font() const {
     return parent_ != nullptr ? parent_->font() : standard;
 }
 
+void Container::setTabOrder(const std::vector<Control*>& order) {
+    std::vector<Control*> arranged;
+    // Only children, each once.
+    for (Control* child : order) {
+        if (std::find(children_.begin(), children_.end(), child) != children_.end() &&
+            std::find(arranged.begin(), arranged.end(), child) == arranged.end())
+            arranged.push_back(child);
+    }
+    for (Control* child : children_) {
+        if (std::find(arranged.begin(), arranged.end(), child) == arranged.end())
+            arranged.push_back(child);
+    }
+    children_ = arranged;
+    tabOrderSet_ = true;
+    arrangeTabOrder();
+}
+
 void Window::activated() {
     dispatchEvent(onActivate);
 }

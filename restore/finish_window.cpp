@@ -60,6 +60,9 @@ TForm4::TForm4()
         RichEdit2.addLine(line);
     Panel3.hide();
     RadioButton1.setChecked(true);
+    setTabOrder({&Button1, &Button2, &Button3, &Panel2, &Panel3, &Button4, &Button5, &Button6});
+    setDefaultButton(&Button2);
+    setCancelButton(&Button3);
 
     onActivate = [this] { FormActivate(); };
     Button1.onClick = [this] { Button1Click(); };

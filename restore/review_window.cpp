@@ -71,6 +71,9 @@ TForm3::TForm3()
     fillText(RichEdit1, FolderPageText, 4);
     // The FilePage shows first; the FolderPage lies over it when shown.
     Panel3.hide();
+    setTabOrder({&Button1, &Button2, &Button3, &Panel3, &Fileview, &RichEdit2, &Button4});
+    setDefaultButton(&Button2);
+    setCancelButton(&Button3);
     Button1.onClick = [this] { Button1Click(); };
     Button2.onClick = [this] { Button2Click(); };
     Button3.onClick = [this] { Button3Click(); };

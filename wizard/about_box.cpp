@@ -25,6 +25,8 @@ TAboutBox::TAboutBox()
       Comments(&Panel1, 16, 48, "Returns your system to the state of its last snapshot."),
       Bevel1(this, {8, 116, 282, 2}),
       Button1(this, {112, 126, 75, 25}, "&Continue") {
+    setDefaultButton(&Button1);
+    setCancelButton(&Button1);
     Button1.onClick = [this] { Button1Click(); };
 }
 

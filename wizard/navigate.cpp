@@ -71,6 +71,9 @@ void Navigate(int page, char direction) {
     const platform::Rect place = from->outerBounds();
     to->moveTo(place.left, place.top);
     to->showWindow();
+    // Enter goes on from the page entered.
+    if (platform::Button* forward = to->defaultButton())
+        forward->setFocus();
     from->hideWindow();
 }
 

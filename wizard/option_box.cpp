@@ -58,6 +58,8 @@ TOptionBox::TOptionBox()
       Button1(this, {160, 224, 75, 25}, "OK"),
       Button2(this, {246, 224, 75, 25}, "Cancel") {
     PageControl1.selectTab(0);
+    setDefaultButton(&Button1);
+    setCancelButton(&Button2);
     Button1.onClick = [this] { Button1Click(); };
     Button2.onClick = [this] { Button2Click(); };
 }

@@ -53,6 +53,9 @@ TForm1::TForm1()
     // The choice shows only once a snapshot exists (Start decides).
     Panel3.hide();
     Button1.setEnabled(false);
+    setTabOrder({&Button1, &Button2, &Button3, &Panel2, &Panel3, &Button5, &Button4});
+    setDefaultButton(&Button2);
+    setCancelButton(&Button3);
     onActivate = [this] { FormActivate(); };
     Button2.onClick = [this] { Button2Click(); };
     Button3.onClick = [this] { Button3Click(); };

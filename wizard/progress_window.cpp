@@ -47,6 +47,9 @@ TForm2::TForm2()
     Panel3.hide();
     Label1.hide();
     ProgressBar1.setMaximum(100);
+    setTabOrder({&Button1, &Button2, &Button3, &Panel2, &Panel3, &Button4});
+    setDefaultButton(&Button2);
+    setCancelButton(&Button3);
     onActivate = [this] { FormActivate(); };
     Button1.onClick = [this] { Button1Click(); };
     Button2.onClick = [this] { Button2Click(); };

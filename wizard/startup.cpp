@@ -59,8 +59,11 @@ void TForm1::Start() {
         // that nothing of it can show through or be read behind the choice.
         Panel3.show();
         Panel2.hide();
+        // The choice comes first: Space or an arrow key makes it, Enter goes on.
+        RadioButton1.setFocus();
     } else {
         state.run.firstRun = true;
+        Button2.setFocus();
     }
 }
 

@@ -47,6 +47,13 @@ bool Control::focused() const {
 }
 void Control::repaint() {}
 
+// The order of children() is the whole tab order here.
+void Container::arrangeTabOrder() {}
+
+void Window::setDefaultButton(Button* button) {
+    defaultButton_ = button;
+}
+
 Window::Window(const CreateArgs& args)
     : Container(nullptr, Rect{0, 0, args.clientWidth, args.clientHeight}),
       caption_(args.caption),

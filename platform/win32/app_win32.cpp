@@ -7,19 +7,6 @@
 
 namespace platform {
 
-namespace win32 {
-
-void deliverMessage(MSG& message) {
-    // Tab, arrow and mnemonic keys move among the controls of the active window.
-    const HWND active = GetActiveWindow();
-    if (active != nullptr && IsDialogMessageA(active, &message))
-        return;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-}
-
-}  // namespace win32
-
 int runMessageLoop() {
     MSG message;
     for (;;) {

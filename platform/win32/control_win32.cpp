@@ -16,6 +16,21 @@ HINSTANCE appInstance() {
     return GetModuleHandleA(nullptr);
 }
 
+namespace {
+
+bool followsRadioButton(const Control& control) {
+    if (control.parent() == nullptr)
+        return false;
+    const std::vector<Control*>& siblings = control.parent()->children();
+    for (size_t i = 1; i < siblings.size(); ++i) {
+        if (siblings[i] == &control)
+            return dynamic_cast<RadioButton*>(siblings[i - 1]) != nullptr;
+    }
+    return false;
+}
+
+}  // namespace
+
 HWND createChildWindow(Control& control, HWND parentWindow, const char* className,
                        const std::string& text, DWORD style, DWORD exStyle) {
     initialiseWindowing();
@@ -25,6 +40,9 @@ HWND createChildWindow(Control& control, HWND parentWindow, const char* classNam
     // keyboard interface sends for Enter and Escape.
     static int nextId = 1000;
     style |= WS_CHILD | WS_CLIPSIBLINGS;
+    // Arrow keys move within a run of radio buttons and nowhere else.
+    if (dynamic_cast<RadioButton*>(&control) == nullptr || !followsRadioButton(control))
+        style |= WS_GROUP;
     if (control.visible())
         style |= WS_VISIBLE;
     if (!control.enabled())
@@ -108,8 +126,14 @@ void Control::setVisible(bool visible) {
     HWND hwnd = hwndOf(*this);
     if (hwnd == nullptr)
         return;
-    if (visible && dynamic_cast<Container*>(this) != nullptr)
-        win32::bringToTop(hwnd);
+    // A panel shown lies over what it covers, unless its window's tab order
+    // says already what lies on top.
+    if (visible && dynamic_cast<Container*>(this) != nullptr) {
+        if (parent_ != nullptr && win32::ContainerAccess::ordered(*parent_))
+            win32::ContainerAccess::arrange(*parent_);
+        else
+            win32::bringToTop(hwnd);
+    }
     ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE);
 }
 

@@ -107,6 +107,8 @@ void onPaint(HWND window) {
 }
 
 bool handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (handleDialogKeys(window, message, wParam, lParam, result))
+        return true;
     switch (message) {
         case WM_COMMAND:
             if (Control* child = controlOf(reinterpret_cast<HWND>(lParam))) {

@@ -21,6 +21,12 @@ struct ControlAccess : Control {
     static bool& visible(Control& c) { return c.*&ControlAccess::visible_; }
 };
 
+// Reaches a container's tab order for its backend.
+struct ContainerAccess : Container {
+    static bool ordered(const Container& c) { return c.*&ContainerAccess::tabOrderSet_; }
+    static void arrange(Container& c) { (c.*&ContainerAccess::arrangeTabOrder)(); }
+};
+
 inline HWND hwndOf(const Control& control) {
     return static_cast<HWND>(control.nativeHandle());
 }
@@ -82,6 +88,16 @@ void forgetActivation();
 // Hands one message of the loop to the keyboard interface of the active
 // window or to its window procedure.
 void deliverMessage(MSG& message);
+
+// The keyboard interface's questions and commands to one of our top-level
+// windows: the default button (DM_GETDEFID) and Escape (IDCANCEL).
+bool handleDialogKeys(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+// Gives the focus to the first control of a tab page that can take it.
+bool focusFirstControl(Container& container);
+
+// One of our top-level windows (not a message box or another program's).
+Window* frameOf(HWND window);
 
 // Paints a picture's bitmap at its top-left corner.
 void paintPicture(HWND window, HDC dc);

@@ -42,7 +42,7 @@ void showText(const Control& box, const std::vector<std::string>& lines) {
 RichEdit::RichEdit(Container* parent, const Rect& bounds, Background background, bool enabled)
     : Control(parent, bounds) {
     enabled_ = enabled;
-    const DWORD style = ES_MULTILINE | ES_READONLY;
+    const DWORD style = ES_MULTILINE | ES_READONLY | WS_TABSTOP;
     const int colour = colourIndex(background);
     if (win32::richEditAvailable()) {
         HWND hwnd = win32::createChildWindow(*this, "RICHEDIT", "", style);

@@ -43,8 +43,10 @@ Rect displayArea(HWND tabs, const Rect& bounds) {
 
 TabControl::TabControl(Container* parent, const Rect& bounds, const std::vector<std::string>& tabs)
     : Control(parent, bounds), tabs_(tabs) {
-    HWND hwnd = win32::createChildWindow(*this, WC_TABCONTROLA, "",
-                                         WS_TABSTOP | WS_CLIPCHILDREN | TCS_HOTTRACK);
+    // Its pages are inside it: Tab goes on into the controls of the shown one.
+    HWND hwnd =
+        win32::createChildWindow(*this, WC_TABCONTROLA, "",
+                                 WS_TABSTOP | WS_CLIPCHILDREN | TCS_HOTTRACK, WS_EX_CONTROLPARENT);
     if (hwnd != nullptr) {
         for (size_t i = 0; i < tabs_.size(); ++i) {
             TCITEMA item = {};
@@ -90,8 +92,14 @@ bool handleTabNotify(Control& control, NMHDR& header, LRESULT& result) {
     if (tabs == nullptr)
         return false;
     result = 0;
-    if (header.code == TCN_SELCHANGE)
-        tabs->selectTab(TabCtrl_GetCurSel(header.hwndFrom));
+    if (header.code == TCN_SELCHANGE) {
+        const int selected = TabCtrl_GetCurSel(header.hwndFrom);
+        tabs->selectTab(selected);
+        // The focus does not stay behind on a page that is hidden now.
+        HWND focus = GetFocus();
+        if (focus == nullptr || !IsWindowVisible(focus))
+            focusFirstControl(tabs->page(selected));
+    }
     return true;
 }
 

@@ -129,6 +129,10 @@ TEST_F(UiTest, ControlsKeepTheirState) {
         EXPECT_EQ(panel.children().size(), 5u);
     }
     EXPECT_EQ(panel.children().size(), 4u);
+
+    // The tab order names children once each; the rest follow as they were.
+    panel.setTabOrder({&label, &box, &elsewhere, &label});
+    EXPECT_EQ(panel.children(), (std::vector<Control*>{&label, &box, &one, &two}));
 }
 
 TEST_F(UiTest, ListViewAndTabControl) {

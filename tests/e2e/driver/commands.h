@@ -16,5 +16,6 @@ void addWindowCommands(CommandTable& table);   // find, wait, read and place win
 void addButtonCommands(CommandTable& table);   // buttons, check boxes, message boxes
 void addListCommands(CommandTable& table);     // list views and tab controls
 void addProcessCommands(CommandTable& table);  // processes and profile files
+void addKeyCommands(CommandTable& table);      // key strokes, the focus, the version
 
 }  // namespace driver

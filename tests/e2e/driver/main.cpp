@@ -41,6 +41,7 @@ int main() {
     driver::addButtonCommands(table);
     driver::addListCommands(table);
     driver::addProcessCommands(table);
+    driver::addKeyCommands(table);
 
     std::string line;
     while (readLine(line)) {

@@ -174,6 +174,32 @@ void Driver::key(Window window, int virtualKey) {
     call({"key", handle(window), number(virtualKey)});
 }
 
+void Driver::keys(Window window, const std::vector<std::string>& strokes) {
+    Row command = {"keys", handle(window)};
+    command.insert(command.end(), strokes.begin(), strokes.end());
+    call(command);
+}
+
+Control Driver::focus(Window window) {
+    Control focused;
+    std::vector<Row> rows = call({"focus", handle(window)});
+    if (rows.empty())
+        return focused;
+    focused.handle = toWindow(rows[0].at(0));
+    focused.className = rows[0].at(1);
+    focused.text = rows[0].at(2);
+    return focused;
+}
+
+void Driver::movePointer(int x, int y) {
+    call({"pointer", number(x), number(y)});
+}
+
+std::string Driver::defaultButton(Window window) {
+    std::vector<Row> rows = call({"default", handle(window)});
+    return rows.empty() ? "" : rows[0].at(1);
+}
+
 void Driver::click(Window button) {
     call({"click", handle(button)});
 }
@@ -260,6 +286,14 @@ std::vector<DriveInfo> Driver::drives() {
     std::vector<DriveInfo> result;
     for (const Row& row : call({"drives"}))
         result.push_back({row.at(0).at(0), toInt(row.at(1))});
+    return result;
+}
+
+std::vector<int> Driver::windowsVersion() {
+    std::vector<int> result;
+    const std::vector<Row> rows = call({"version"});
+    for (const std::string& field : rows.at(0))
+        result.push_back(toInt(field));
     return result;
 }
 

@@ -103,6 +103,16 @@ public:
     bool visible(Window window);
     bool enabled(Window window);
     void key(Window window, int virtualKey);
+    // Real key strokes typed into the window brought to the foreground, one
+    // after the other: "tab", "shift+tab", "ctrl+tab", "space", "enter",
+    // "escape", "down", a letter or digit.
+    void keys(Window window, const std::vector<std::string>& strokes);
+    // The control with the keyboard focus in the window's thread (handle 0
+    // when none has it), and the caption of the button drawn as the default.
+    Control focus(Window window);
+    std::string defaultButton(Window window);
+    // Puts the mouse pointer at a point of the screen.
+    void movePointer(int x, int y);
 
     // Buttons, check boxes, radio buttons: clicks are posted, never sent.
     void click(Window button);
@@ -126,6 +136,8 @@ public:
 
     // The Windows side's own view of the machine.
     std::vector<DriveInfo> drives();
+    // GetVersionExA: platform id (1 for Windows 95/98, 2 for NT), major, minor.
+    std::vector<int> windowsVersion();
     bool writeProfileString(const std::string& file, const std::string& section,
                             const std::string& key, const std::string& value);
     std::string readProfileString(const std::string& file, const std::string& section,

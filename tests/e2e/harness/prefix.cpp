@@ -154,12 +154,28 @@ CommandResult Prefix::wine(const std::vector<std::string>& args) {
     return runCommand(inMachine(argv), root_ + "/prefix/drive_c");
 }
 
+void Prefix::setWindowsVersion(const std::string& version) {
+    // Wine's per-machine setting, read by each program as it starts; the
+    // machine's one server keeps it for the programs started later.
+    startServer();
+    const CommandResult result =
+        version.empty()
+            ? wine({"reg", "delete", "HKCU\\Software\\Wine", "/v", "Version", "/f"})
+            : wine({"reg", "add", "HKCU\\Software\\Wine", "/v", "Version", "/d", version, "/f"});
+    if (result.status != 0 && !version.empty())
+        throw std::runtime_error("cannot set the Windows version: " + result.output);
+}
+
 void Prefix::startServer() {
+    if (serverStarted_)
+        return;
     runChecked(inMachine({"wineserver", "-p"}));
+    serverStarted_ = true;
 }
 
 void Prefix::stop() {
     sandbox({"kill", root_});
+    serverStarted_ = false;
 }
 
 }  // namespace e2e

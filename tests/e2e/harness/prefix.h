@@ -48,12 +48,15 @@ public:
         return folder + "\\trelmrk.exe";
     }
 
+    // The Windows version every program of the machine is told: "win98",
+    // "win95", or "" for Wine's own default.
+    void setWindowsVersion(const std::string& version);
     // Runs a Windows command line tool of the machine to its end, such as
     // wine({"reg", "add", "HKCU\\Software\\X", "/v", "a", "/d", "1", "/f"}).
     CommandResult wine(const std::vector<std::string>& args);
     // argv wrapped to run inside the machine's environment.
     std::vector<std::string> inMachine(const std::vector<std::string>& argv) const;
-    // Keeps one wineserver for the machine until stop().
+    // Keeps one wineserver for the machine until stop(); once only.
     void startServer();
     // Ends every Wine process of this machine (and nothing else).
     void stop();
@@ -63,6 +66,7 @@ private:
 
     std::string root_;
     std::string display_;
+    bool serverStarted_ = false;
 };
 
 }  // namespace e2e

@@ -2,6 +2,7 @@
 // the restore with its boot-time script, checked by the bytes left on disk.
 #include "restore/system_files.h"
 
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -189,17 +190,19 @@ TEST_F(SystemFilesTest, BackupOfAMissingFileKeepsTheOlderCopyAndSumsZero) {
     EXPECT_NE(Config().find("autoexec.bat=0\r\n"), std::string::npos);
 }
 
-TEST_F(SystemFilesTest, BackupStopsAtTheFirstFailure) {
+TEST_F(SystemFilesTest, BackupThatFailsKeepsThePreviousSet) {
     WriteLiveFiles();
+    Machine::writeFile(InData("CONFIG.SYS"), "older copy");
     // A read-only copy from an earlier backup cannot be replaced.
     Machine::writeFile(InData("WIN.INI"), "old copy");
     platform::setFileAttributes(InData("WIN.INI"), platform::attr::ReadOnly);
 
     EXPECT_THROW(restore::BackupSystemFiles(), platform::IoError);
 
-    EXPECT_TRUE(Exists(InData("CONFIG.SYS")));
+    EXPECT_EQ(Machine::readFile(InData("CONFIG.SYS")), "older copy");
     EXPECT_EQ(Machine::readFile(InData("WIN.INI")), "old copy");
-    EXPECT_FALSE(Exists(InData("SYSTEM.INI")));
+    EXPECT_FALSE(Exists(InData("AUTOEXEC.BAT")));
+    EXPECT_FALSE(Exists(InData("CONFIG.SY$")));
     EXPECT_FALSE(Exists(ConfigFile));
 }
 
@@ -254,9 +257,19 @@ TEST_F(SystemFilesTest, RestoreScriptFollowsTheAutoexecAtSnapshotAndNow) {
          std::string("A\r\nB\nC\r\r\nD")},
         {"a NUL ends the text", "ECHO HI\r\nREM\0after the end\r\n"s, std::nullopt,
          "ECHO HI\r\nREM\r\n" + RestoreLines + MoveLine, "ECHO HI\r\nREM\0after the end\r\n"s},
+        // The boot puts the user's file back instead of failing to, every boot.
         {"created after a snapshot that had none", std::nullopt,
          std::string("SET BLASTER=A220\r\n"), "SET BLASTER=A220\r\n" + RestoreLines + MoveLine,
-         std::nullopt},
+         std::string("SET BLASTER=A220\r\n")},
+        // The interpreter stops reading at Ctrl-Z: the restore lines go before it.
+        {"Ctrl-Z after the last line", std::string("ECHO HI\r\n\x1A"), std::nullopt,
+         "ECHO HI\r\n" + RestoreLines + MoveLine, std::string("ECHO HI\r\n\x1A")},
+        {"Ctrl-Z within a line, lines after it", std::string("PATH C:\\DOS\x1A\r\nREM unread\r\n"),
+         std::string("SET X=1\x1A\r\n"), "PATH C:\\DOS\r\n" + RestoreLines + MoveLine,
+         std::string("PATH C:\\DOS\x1A\r\nREM unread\r\n")},
+        {"Ctrl-Z in a file created after the snapshot", std::nullopt,
+         std::string("SET X=1\r\n\x1A\r\nREM unread\r\n"), "SET X=1\r\n" + RestoreLines + MoveLine,
+         std::string("SET X=1\r\n\x1A\r\nREM unread\r\n")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -320,7 +333,7 @@ TEST_F(SystemFilesTest, RestoreWithoutBackupsStillWritesTheScript) {
     EXPECT_FALSE(Exists("C:\\WINDOWS\\AUTOEXEC.QX1"));
 }
 
-TEST_F(SystemFilesTest, RestoreFailureLeavesTheScriptUnwritten) {
+TEST_F(SystemFilesTest, RestoreFailureChangesNoLiveFile) {
     WriteLiveFiles();
     restore::BackupSystemFiles();
     Machine::writeFile("C:\\CONFIG.SYS", "changed\r\n");
@@ -329,10 +342,49 @@ TEST_F(SystemFilesTest, RestoreFailureLeavesTheScriptUnwritten) {
 
     EXPECT_THROW(restore::RestoreSystemFiles(), platform::IoError);
 
-    // The copies before the failure stay made; nothing after it happens.
-    EXPECT_EQ(Machine::readFile("C:\\CONFIG.SYS"), "FILES=40\r\n");
-    EXPECT_EQ(Machine::readFile("C:\\AUTOEXEC.BAT"), "@ECHO OFF\r\nPATH C:\\DOS\r\n");
+    EXPECT_EQ(Machine::readFile("C:\\CONFIG.SYS"), "changed\r\n");
+    EXPECT_EQ(Machine::readFile("C:\\AUTOEXEC.BAT"), "changed\r\n");
+    EXPECT_FALSE(Exists("C:\\CONFIG.SY$"));
     EXPECT_FALSE(Exists("C:\\WINDOWS\\SYSTEM.QX1"));
+}
+
+TEST_F(SystemFilesTest, DamagedHiveBackupStagesNoHiveAndSaysWhich) {
+    struct Case {
+        const char* what;
+        std::function<void()> damage;
+        std::string message;
+    };
+    const std::string registryNot = " is damaged, so the registry is not restored.";
+    const std::vector<Case> cases = {
+        {"a hive backup changed since it was written",
+         [] { Machine::writeFile(InData("USER.DAT"), "CREG\0\0usex"s); },
+         "The backup of USER.DAT" + registryNot},
+        {"no sums recorded for the hive backups", [] { platform::deleteFile(InData("HIVES.SUM")); },
+         "The backup of SYSTEM.DAT and USER.DAT" + registryNot},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WizardTest::TearDown();
+        WizardTest::SetUp();
+        CreatePages();
+        WriteLiveFiles();
+        restore::BackupSystemFiles();
+        Machine::writeFile("C:\\AUTOEXEC.BAT", "changed\r\n");
+        Machine::writeFile("C:\\CONFIG.SYS", "changed\r\n");
+        c.damage();
+
+        restore::RestoreSystemFiles();
+
+        ASSERT_EQ(Machine::messages().size(), 1u);
+        EXPECT_EQ(Machine::messages()[0].text, c.message);
+        EXPECT_EQ(Machine::messages()[0].kind, platform::MessageKind::Error);
+        // The other files come back; the boot is given nothing to do.
+        EXPECT_EQ(Machine::readFile("C:\\CONFIG.SYS"), "FILES=40\r\n");
+        EXPECT_EQ(Machine::readFile("C:\\AUTOEXEC.BAT"), "@ECHO OFF\r\nPATH C:\\DOS\r\n");
+        EXPECT_FALSE(Exists("C:\\WINDOWS\\SYSTEM.QX1"));
+        EXPECT_FALSE(Exists("C:\\WINDOWS\\USER.QX1"));
+        EXPECT_FALSE(Exists("C:\\WINDOWS\\AUTOEXEC.QX1"));
+    }
 }
 
 TEST_F(SystemFilesTest, UnknownWindowsFolderTouchesNoFile) {

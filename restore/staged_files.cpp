@@ -83,6 +83,10 @@ std::string OldCopyName(const std::string& destination) {
     return withLastCharacter(destination, '~');
 }
 
+std::string NoOldCopyName(const std::string& destination) {
+    return withLastCharacter(destination, '!');
+}
+
 StagedFiles::~StagedFiles() {
     if (!committed_)
         discardNewCopies();
@@ -151,18 +155,20 @@ void StagedFiles::commit() {
     for (Entry& entry : entries_) {
         const std::string& destination = entry.destination;
         const std::string old = OldCopyName(destination);
-        entry.hadOld = platform::fileExists(destination);
-        if (entry.hadOld) {
-            // Left by an earlier replacement that could not tidy up.
-            if (platform::fileExists(old))
-                platform::deleteFile(old);
-            if (!platform::moveFile(destination, old)) {
-                rollBack();
-                throw platform::IoError(platform::ioerr::AccessDenied);
-            }
-            entry.setAside = true;
+        // Left by an earlier replacement that could not tidy up.
+        if (platform::fileExists(old))
+            platform::deleteFile(old);
+        if (platform::fileExists(destination)) {
+            entry.setAside = platform::moveFile(destination, old);
+        } else {
+            // Tells a recovery that the new file had nothing to replace.
+            platform::BinaryFile mark;
+            entry.marked = mark.open(NoOldCopyName(destination),
+                                     platform::BinaryFile::Mode::CreateAlways) == 0 &&
+                           mark.close() == 0;
         }
-        if (!platform::moveFile(NewCopyName(destination), destination)) {
+        if (!(entry.setAside || entry.marked) ||
+            !platform::moveFile(NewCopyName(destination), destination)) {
             rollBack();
             throw platform::IoError(platform::ioerr::AccessDenied);
         }
@@ -172,8 +178,8 @@ void StagedFiles::commit() {
     // Every destination holds its new file: the old ones can go. One that
     // cannot is deleted by the next recovery.
     for (const Entry& entry : entries_) {
-        if (entry.setAside)
-            platform::deleteFile(OldCopyName(entry.destination));
+        platform::deleteFile(entry.setAside ? OldCopyName(entry.destination)
+                                            : NoOldCopyName(entry.destination));
     }
 }
 
@@ -183,6 +189,8 @@ void StagedFiles::rollBack() {
             platform::deleteFile(entry->destination);
         if (entry->setAside)
             platform::moveFile(OldCopyName(entry->destination), entry->destination);
+        if (platform::fileExists(NoOldCopyName(entry->destination)))
+            platform::deleteFile(NoOldCopyName(entry->destination));
     }
     discardNewCopies();
     committed_ = true;
@@ -202,6 +210,12 @@ void RecoverStagedFiles(const std::vector<std::string>& destinations) {
         unfinished = unfinished || platform::fileExists(NewCopyName(destination));
     for (const std::string& destination : destinations) {
         const std::string old = OldCopyName(destination);
+        const std::string none = NoOldCopyName(destination);
+        if (platform::fileExists(none)) {
+            if (unfinished && platform::fileExists(destination))
+                platform::deleteFile(destination);
+            platform::deleteFile(none);
+        }
         if (!platform::fileExists(old))
             continue;
         if (platform::fileExists(destination)) {

@@ -4,14 +4,17 @@
 // destination's name with the last character changed to '$'. commit() then
 // puts the new files in place one by one. Windows 95/98 cannot replace a file
 // in one step (MoveFileExA is a stub there), so each one is:
-//   1. the old file is renamed to its name with the last character '~';
+//   1. the old file is renamed to its name with the last character '~' (or,
+//      when there is none, an empty file with the last character '!' says so);
 //   2. the new file is renamed to the destination's name;
-// and once every destination holds its new file, the old ones are deleted.
-// Between 1 and 2 the destination is missing and its old file sits under the
-// '~' name. A failure puts every old file back and deletes the new ones, so a
-// set is replaced whole or not at all. After a power cut, RecoverStagedFiles()
-// finishes the job: while any '$' file of the set is left, the set was not
-// complete and every old file goes back; otherwise the old files are deleted.
+// and once every destination holds its new file, the old ones (and the '!'
+// marks) are deleted. Between 1 and 2 the destination is missing and its old
+// file sits under the '~' name: the one window in which a power cut leaves a
+// destination missing, and the recovery puts it back. A failure puts every
+// old file back and deletes the new ones, so a set is replaced whole or not at
+// all. After a power cut, RecoverStagedFiles() finishes the job: while any '$'
+// file of the set is left, the set was not complete, every old file goes back
+// and a new file marked '!' is deleted; otherwise the old files are deleted.
 #pragma once
 
 #include <string>
@@ -21,6 +24,7 @@ namespace restore {
 
 std::string NewCopyName(const std::string& destination);
 std::string OldCopyName(const std::string& destination);
+std::string NoOldCopyName(const std::string& destination);
 
 class StagedFiles {
 public:
@@ -48,8 +52,8 @@ public:
 private:
     struct Entry {
         std::string destination;
-        bool hadOld = false;
         bool setAside = false;
+        bool marked = false;
         bool placed = false;
     };
     void add(const std::string& destination);

@@ -4,6 +4,7 @@
 #include "restore/system_files.h"
 
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "platform/binaryfile.h"
@@ -128,13 +129,6 @@ std::vector<std::string> restoreSet() {
     return files;
 }
 
-// A backup or restore that the power cut short is finished or undone before
-// either set is read or written again.
-void recoverInterruptedCopies() {
-    RecoverStagedFiles(backupSet());
-    RecoverStagedFiles(restoreSet());
-}
-
 // The command interpreter stops reading a batch file at a Ctrl-Z, so nothing
 // from there on is kept: the restore lines must come before it.
 void cutAtEndOfFileMark(std::vector<std::string>& lines) {
@@ -202,6 +196,13 @@ int32_t ByteSum(const std::string& path) {
     return static_cast<int32_t>(sum);
 }
 
+void RecoverSystemFiles() {
+    if (!systemFilesLocated())
+        return;
+    RecoverStagedFiles(backupSet());
+    RecoverStagedFiles(restoreSet());
+}
+
 void BackupSystemFiles() {
     if (TForm2* progress = wizard::pages().form2) {
         // No messages are handled during the copies, so paint the text now.
@@ -209,8 +210,9 @@ void BackupSystemFiles() {
         progress->Label2.repaint();
     }
     const bool located = systemFilesLocated();
+    std::vector<int32_t> checksums(std::size(SystemFileList), 0);
     if (located) {
-        recoverInterruptedCopies();
+        RecoverSystemFiles();
         // All six copies replace the previous backups together, or none does;
         // a live file that is missing keeps its older copy and that copy's sum.
         StagedFiles copies;
@@ -226,19 +228,22 @@ void BackupSystemFiles() {
                 sums.push_back(sum);
         }
         copies.writeLines(sums, hiveSumsLocation());
+        // Taken before the set is replaced, so that a file that cannot be
+        // read stops the backup while the previous set is still whole.
+        for (size_t row = 0; row < checksums.size(); ++row)
+            checksums[row] = ByteSum(liveLocation(SystemFileList[row]));
         copies.commit();
     }
     // Written only for a set that is complete.
-    for (const SystemFile& file : SystemFileList) {
-        wizard::WriteConfigInt("Checksums", file.key, located ? ByteSum(liveLocation(file)) : 0);
-    }
+    for (size_t row = 0; row < checksums.size(); ++row)
+        wizard::WriteConfigInt("Checksums", SystemFileList[row].key, checksums[row]);
     wizard::WriteConfigInt("Dates", "Date1", wizard::FileDateStamp(platform::localNow()));
 }
 
 void RestoreSystemFiles() {
     if (!systemFilesLocated())
         return;
-    recoverInterruptedCopies();
+    RecoverSystemFiles();
     // Every file below is written in full first and then replaces the live
     // one, all together: a failure leaves the machine as it was.
     StagedFiles copies;

@@ -35,7 +35,7 @@ Files Read(const std::vector<std::string>& paths) {
     return files;
 }
 
-// Larger than a block, so that a write cut in half leaves a short file.
+// Larger than a block: a write cut in half leaves a short file part-way.
 std::string Bytes(const std::string& seed, size_t size) {
     std::string bytes;
     while (bytes.size() < size)
@@ -46,10 +46,10 @@ std::string Bytes(const std::string& seed, size_t size) {
 void WriteLive(const std::string& era) {
     Machine::writeFile("C:\\AUTOEXEC.BAT", "@ECHO OFF\r\nREM " + era + "\r\n");
     Machine::writeFile("C:\\CONFIG.SYS", "FILES=40\r\nREM " + era + "\r\n");
-    Machine::writeFile("C:\\WINDOWS\\WIN.INI", Bytes("[windows] " + era + "\r\n", 5000));
+    Machine::writeFile("C:\\WINDOWS\\WIN.INI", "[windows]\r\n" + era + "\r\n");
     Machine::writeFile("C:\\WINDOWS\\SYSTEM.INI", "[boot]\r\n" + era + "\r\n");
-    Machine::writeFile("C:\\WINDOWS\\SYSTEM.DAT", Bytes("CREG\0system "s + era, 9000));
-    Machine::writeFile("C:\\WINDOWS\\USER.DAT", Bytes("CREG\0user "s + era, 4500));
+    Machine::writeFile("C:\\WINDOWS\\SYSTEM.DAT", Bytes("CREG\0system "s + era, 5000));
+    Machine::writeFile("C:\\WINDOWS\\USER.DAT", "CREG\0user "s + era);
 }
 
 const std::vector<std::string> LiveFiles = {"C:\\AUTOEXEC.BAT",        "C:\\CONFIG.SYS",

@@ -164,6 +164,20 @@ void addRestoreLines(platform::ListBox& lines, bool userAutoexec) {
     }
 }
 
+// The AUTOEXEC.BAT that the boot puts back from AUTOEXEC.QX1, byte for byte,
+// so that the script runs once: the saved one, which the live one becomes;
+// without it the user's live file, or, while an earlier restore still waits
+// for its boot, the user's file that restore staged (the live one then holds
+// that restore's lines).
+std::string userAutoexecFile() {
+    const SystemFile& autoexec = SystemFileList[0];
+    if (platform::fileExists(backupLocation(autoexec)))
+        return backupLocation(autoexec);
+    if (platform::fileExists(scriptLocation()) && platform::fileExists(winDirFile("AUTOEXEC.QX1")))
+        return winDirFile("AUTOEXEC.QX1");
+    return scriptLocation();
+}
+
 platform::ListBox& scriptLines() {
     return wizard::pages().form2->ListBox1;
 }
@@ -271,12 +285,8 @@ void RestoreSystemFiles() {
     copies.copy(paths.dataDir + "\\SYSTEM.DAT", winDirFile("SYSTEM.QX1"));
     copies.copy(paths.dataDir + "\\USER.DAT", winDirFile("USER.QX1"));
 
-    // The saved AUTOEXEC.BAT is what the live one becomes; without a saved
-    // one the live file stays the user's own. Either way the boot puts it
-    // back from AUTOEXEC.QX1, byte for byte, so the script runs once.
     const std::string script = scriptLocation();
-    const std::string userFile =
-        platform::fileExists(backupLocation(autoexec)) ? backupLocation(autoexec) : script;
+    const std::string userFile = userAutoexecFile();
     const bool userAutoexec = platform::fileExists(userFile);
     if (userAutoexec)
         copies.copy(userFile, winDirFile("AUTOEXEC.QX1"));

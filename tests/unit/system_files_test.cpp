@@ -243,6 +243,7 @@ TEST_F(SystemFilesTest, RestoreScriptFollowsTheAutoexecAtSnapshotAndNow) {
         std::optional<std::string> atRestore;   // AUTOEXEC.BAT when Finish runs
         std::string script;
         std::optional<std::string> staged;  // AUTOEXEC.QX1 afterwards
+        bool restoredTwice = false;         // before the boot
     };
     const std::vector<Case> cases = {
         {"none at either time", std::nullopt, std::nullopt, RestoreLines + DelLine, std::nullopt},
@@ -261,6 +262,9 @@ TEST_F(SystemFilesTest, RestoreScriptFollowsTheAutoexecAtSnapshotAndNow) {
         {"created after a snapshot that had none", std::nullopt,
          std::string("SET BLASTER=A220\r\n"), "SET BLASTER=A220\r\n" + RestoreLines + MoveLine,
          std::string("SET BLASTER=A220\r\n")},
+        {"restored twice before the boot, no saved copy", std::nullopt,
+         std::string("SET BLASTER=A220\r\n"), "SET BLASTER=A220\r\n" + RestoreLines + MoveLine,
+         std::string("SET BLASTER=A220\r\n"), true},
         // The interpreter stops reading at Ctrl-Z: the restore lines go before it.
         {"Ctrl-Z after the last line", std::string("ECHO HI\r\n\x1A"), std::nullopt,
          "ECHO HI\r\n" + RestoreLines + MoveLine, std::string("ECHO HI\r\n\x1A")},
@@ -284,6 +288,8 @@ TEST_F(SystemFilesTest, RestoreScriptFollowsTheAutoexecAtSnapshotAndNow) {
         platform::deleteFile("C:\\AUTOEXEC.BAT");
         if (c.atRestore)
             Machine::writeFile("C:\\AUTOEXEC.BAT", *c.atRestore);
+        if (c.restoredTwice)
+            restore::RestoreSystemFiles();
 
         restore::RestoreSystemFiles();
 

@@ -2,6 +2,7 @@
 // power cut; the sequence is described in staged_files.h.
 #include "restore/staged_files.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/binaryfile.h"
@@ -13,8 +14,15 @@ namespace restore {
 
 namespace {
 
-std::string withLastCharacter(const std::string& path, char mark) {
-    return path.substr(0, path.size() - 1) + mark;
+// "C:\WINDOWS\SYSTEM.INI" with '$' gives "C:\WINDOWS\SYSTE$TM.INI": the same
+// folder and extension, a short name still, and one no other program uses,
+// so that a recovery never takes a file of someone else's for its own.
+std::string markedName(const std::string& path, char mark) {
+    const size_t nameStart = path.find_last_of("\\:") + 1;  // 0 when there is none
+    const size_t dot = path.find('.', nameStart);
+    const size_t baseEnd = dot == std::string::npos ? path.size() : dot;
+    const std::string base = path.substr(nameStart, std::min<size_t>(baseEnd - nameStart, 5));
+    return path.substr(0, nameStart) + base + mark + "TM" + path.substr(baseEnd);
 }
 
 void check(int code) {
@@ -76,15 +84,15 @@ void copyBlocks(const std::string& source, const std::string& target) {
 }  // namespace
 
 std::string NewCopyName(const std::string& destination) {
-    return withLastCharacter(destination, '$');
+    return markedName(destination, '$');
 }
 
 std::string OldCopyName(const std::string& destination) {
-    return withLastCharacter(destination, '~');
+    return markedName(destination, '~');
 }
 
 std::string NoOldCopyName(const std::string& destination) {
-    return withLastCharacter(destination, '!');
+    return markedName(destination, '!');
 }
 
 StagedFiles::~StagedFiles() {

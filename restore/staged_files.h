@@ -1,20 +1,21 @@
 // Files that replace their destinations together and only when whole.
 //
-// Each new file is first written in full beside its destination, under the
-// destination's name with the last character changed to '$'. commit() then
+// Each new file is first written in full beside its destination, under a name
+// of its own: the first five characters of the destination's name, "$TM" and
+// its extension (SYSTE$TM.INI for SYSTEM.INI). commit() then
 // puts the new files in place one by one. Windows 95/98 cannot replace a file
 // in one step (MoveFileExA is a stub there), so each one is:
-//   1. the old file is renamed to its name with the last character '~' (or,
-//      when there is none, an empty file with the last character '!' says so);
+//   1. the old file is renamed to the name with "~TM" (SYSTE~TM.INI) or, when
+//      there is none, an empty file with "!TM" (SYSTE!TM.INI) says so;
 //   2. the new file is renamed to the destination's name;
-// and once every destination holds its new file, the old ones (and the '!'
+// and once every destination holds its new file, the old ones (and the "!TM"
 // marks) are deleted. Between 1 and 2 the destination is missing and its old
-// file sits under the '~' name: the one window in which a power cut leaves a
+// file sits under the "~TM" name: the one window in which a power cut leaves a
 // destination missing, and the recovery puts it back. A failure puts every
 // old file back and deletes the new ones, so a set is replaced whole or not at
-// all. After a power cut, RecoverStagedFiles() finishes the job: while any '$'
+// all. After a power cut, RecoverStagedFiles() finishes the job: while any "$TM"
 // file of the set is left, the set was not complete, every old file goes back
-// and a new file marked '!' is deleted; otherwise the old files are deleted.
+// and a new file marked "!TM" is deleted; otherwise the old files are deleted.
 #pragma once
 
 #include <string>

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "restore/staged_files.h"
 #include "restore/system_files.h"
 #include "support/fault_plan.h"
 #include "wizard_fixture.h"
@@ -64,16 +65,16 @@ const std::vector<std::string> RestoredFiles = {
     "C:\\WINDOWS\\SYSTEM.INI",  "C:\\WINDOWS\\SYSTEM.QX1", "C:\\WINDOWS\\USER.QX1",
     "C:\\WINDOWS\\AUTOEXEC.QX1"};
 
-// Names ending in '$', '~' or '!': what a replacement left behind.
+// The new, old and "nothing before" copies a replacement left behind.
 std::vector<std::string> LeftOverCopies() {
     std::vector<std::string> left;
     for (const std::string& folder : Folders) {
         platform::DirectoryListing listing(folder + "\\*.*", platform::attr::AnyFile);
         platform::DirEntry entry;
         while (listing.next(entry)) {
-            const char last = entry.name.back();
-            if (!entry.isFolder() && (last == '$' || last == '~' || last == '!'))
-                left.push_back(folder + "\\" + entry.name);
+            const std::string path = folder + "\\" + entry.name;
+            if (!entry.isFolder() && entry.name.find("TM.") != std::string::npos)
+                left.push_back(path);
         }
     }
     return left;
@@ -101,10 +102,9 @@ protected:
                 EXPECT_EQ(state, kept);
             } else if (state != "old" && state != "new") {
                 // The one moment a destination is missing: its old file is
-                // kept aside under the '~' name.
+                // kept aside under its old-copy name.
                 EXPECT_EQ(state, "missing");
-                EXPECT_EQ(Read({path.substr(0, path.size() - 1) + "~"}).begin()->second,
-                          before.at(path));
+                EXPECT_EQ(Read({restore::OldCopyName(path)}).begin()->second, before.at(path));
             }
         }
         restore::RecoverSystemFiles();
@@ -120,7 +120,7 @@ protected:
     static int CommitStep(const std::function<void()>& operation) {
         int last = 0;
         faults::install([&](int number, Step step, const std::string& path) {
-            if (step == Step::Move && path.back() == '$')
+            if (step == Step::Move && path.find("$TM.") != std::string::npos)
                 last = number;
             return Action::Proceed;
         });

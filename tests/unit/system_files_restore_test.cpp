@@ -143,7 +143,7 @@ TEST_F(SystemFilesTest, RestoreFailureChangesNoLiveFile) {
 
     EXPECT_EQ(Machine::readFile("C:\\CONFIG.SYS"), "changed\r\n");
     EXPECT_EQ(Machine::readFile("C:\\AUTOEXEC.BAT"), "changed\r\n");
-    EXPECT_FALSE(Exists("C:\\CONFIG.SY$"));
+    EXPECT_FALSE(Exists("C:\\CONFI$TM.SYS"));
     EXPECT_FALSE(Exists("C:\\WINDOWS\\SYSTEM.QX1"));
 }
 

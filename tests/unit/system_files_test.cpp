@@ -167,7 +167,7 @@ TEST_F(SystemFilesTest, BackupThatFailsKeepsThePreviousSet) {
     EXPECT_EQ(Machine::readFile(InData("CONFIG.SYS")), "older copy");
     EXPECT_EQ(Machine::readFile(InData("WIN.INI")), "old copy");
     EXPECT_FALSE(Exists(InData("AUTOEXEC.BAT")));
-    EXPECT_FALSE(Exists(InData("CONFIG.SY$")));
+    EXPECT_FALSE(Exists(InData("CONFI$TM.SYS")));
     EXPECT_FALSE(Exists(ConfigFile));
 }
 

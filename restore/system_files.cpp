@@ -98,17 +98,33 @@ std::string hiveSumLine(const SystemFile& file, const std::string& path) {
     return std::string(file.name) + "=" + std::to_string(ByteSum(path));
 }
 
-// The hive backups that are no longer the files that were written, or that
-// have no recorded sum to tell.
-std::vector<std::string> damagedHiveBackups() {
-    std::vector<std::string> damaged;
+// Why the hive backups cannot be swapped in, or "" when they can. The two
+// hives go together, so one that is wrong stops both.
+std::string hiveBackupFault() {
+    std::string damaged, unchecked;
+    auto add = [](std::string& names, const char* name) {
+        names += (names.empty() ? "" : " and ") + std::string(name);
+    };
     for (const SystemFile& file : SystemFileList) {
-        if (!isHive(file) || !platform::fileExists(backupLocation(file)))
+        if (!isHive(file))
             continue;
-        if (recordedHiveSum(file) != hiveSumLine(file, backupLocation(file)))
-            damaged.push_back(file.name);
+        const std::string recorded = recordedHiveSum(file);
+        const bool present = platform::fileExists(backupLocation(file));
+        if (!present && recorded.empty())
+            continue;
+        if (present && recorded.empty()) {
+            // A backup set written before the sums were kept.
+            add(unchecked, file.name);
+        } else if (!present || recorded != hiveSumLine(file, backupLocation(file))) {
+            add(damaged, file.name);
+        }
     }
-    return damaged;
+    if (!damaged.empty())
+        return "The backup of " + damaged + " is damaged, so the registry is not restored.";
+    if (!unchecked.empty())
+        return "The backup of " + unchecked +
+               " cannot be checked, so the registry is not restored.";
+    return "";
 }
 
 std::vector<std::string> backupSet() {
@@ -267,16 +283,12 @@ void RestoreSystemFiles() {
     }
     const SystemFile& autoexec = SystemFileList[0];
 
-    const std::vector<std::string> damaged = damagedHiveBackups();
-    if (!damaged.empty()) {
+    const std::string hiveFault = hiveBackupFault();
+    if (!hiveFault.empty()) {
         // Swapping in a damaged hive at the next boot could leave a machine
         // that does not start: the boot is left alone.
-        std::string names = damaged[0];
-        for (size_t i = 1; i < damaged.size(); ++i)
-            names += " and " + damaged[i];
-        wizard::ShowCenteredMessage(
-            "The backup of " + names + " is damaged, so the registry is not restored.",
-            platform::MessageKind::Error, platform::MessageButtons::Ok, 180, 40);
+        wizard::ShowCenteredMessage(hiveFault, platform::MessageKind::Error,
+                                    platform::MessageButtons::Ok, 180, 40);
         copies.copy(backupLocation(autoexec), liveLocation(autoexec));
         copies.commit();
         return;

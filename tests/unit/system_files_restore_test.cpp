@@ -153,13 +153,16 @@ TEST_F(SystemFilesTest, DamagedHiveBackupStagesNoHiveAndSaysWhich) {
         std::function<void()> damage;
         std::string message;
     };
-    const std::string registryNot = " is damaged, so the registry is not restored.";
+    const std::string registryNot = ", so the registry is not restored.";
     const std::vector<Case> cases = {
         {"a hive backup changed since it was written",
          [] { Machine::writeFile(InData("USER.DAT"), "CREG\0\0usex"s); },
-         "The backup of USER.DAT" + registryNot},
-        {"no sums recorded for the hive backups", [] { platform::deleteFile(InData("HIVES.SUM")); },
-         "The backup of SYSTEM.DAT and USER.DAT" + registryNot},
+         "The backup of USER.DAT is damaged" + registryNot},
+        {"a hive backup deleted since", [] { platform::deleteFile(InData("SYSTEM.DAT")); },
+         "The backup of SYSTEM.DAT is damaged" + registryNot},
+        {"a backup set from before the sums were kept",
+         [] { platform::deleteFile(InData("HIVES.SUM")); },
+         "The backup of SYSTEM.DAT and USER.DAT cannot be checked" + registryNot},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -4,15 +4,20 @@
 #include "restore/system_files.h"
 
 #include <cstring>
+#include <iterator>
+#include <vector>
 
 #include "platform/binaryfile.h"
 #include "platform/files.h"
 #include "platform/ioerror.h"
 #include "platform/listbox.h"
 #include "platform/system.h"
+#include "platform/textfile.h"
+#include "restore/staged_files.h"
 #include "wizard/app_state.h"
 #include "wizard/config_file.h"
 #include "wizard/date_stamp.h"
+#include "wizard/messages.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
 
@@ -55,16 +60,138 @@ std::string backupLocation(const SystemFile& file) {
     return wizard::app().paths.dataDir + "\\" + file.name;
 }
 
-std::string upperCase(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
+std::string winDirFile(const char* name) {
+    return wizard::app().paths.winDir + "\\" + name;
 }
 
-bool sameFile(const std::string& a, const std::string& b) {
-    return upperCase(platform::fullPath(a)) == upperCase(platform::fullPath(b));
+// The boot-time script, written over the live AUTOEXEC.BAT.
+std::string scriptLocation() {
+    return wizard::app().paths.bootRoot + "Autoexec.bat";
+}
+
+// The ByteSum of each hive backup as it was written, one "NAME=sum" line per
+// hive, replaced together with the backups. Checksums cannot serve: it sums
+// the live hive, which Windows may change between the copy and the sum.
+std::string hiveSumsLocation() {
+    return wizard::app().paths.dataDir + "\\HIVES.SUM";
+}
+
+bool isHive(const SystemFile& file) {
+    return std::strcmp(file.name, "SYSTEM.DAT") == 0 || std::strcmp(file.name, "USER.DAT") == 0;
+}
+
+// The recorded sum line of a hive backup, or "" when there is none.
+std::string recordedHiveSum(const SystemFile& file) {
+    std::vector<std::string> lines;
+    if (!platform::fileExists(hiveSumsLocation()) ||
+        !platform::loadTextLines(hiveSumsLocation(), lines))
+        return "";
+    const std::string prefix = std::string(file.name) + "=";
+    for (const std::string& line : lines) {
+        if (line.compare(0, prefix.size(), prefix) == 0)
+            return line;
+    }
+    return "";
+}
+
+std::string hiveSumLine(const SystemFile& file, const std::string& path) {
+    return std::string(file.name) + "=" + std::to_string(ByteSum(path));
+}
+
+// Why the hive backups cannot be swapped in, or "" when they can. The two
+// hives go together, so one that is wrong stops both.
+std::string hiveBackupFault() {
+    std::string damaged, unchecked;
+    auto add = [](std::string& names, const char* name) {
+        names += (names.empty() ? "" : " and ") + std::string(name);
+    };
+    for (const SystemFile& file : SystemFileList) {
+        if (!isHive(file))
+            continue;
+        const std::string recorded = recordedHiveSum(file);
+        const bool present = platform::fileExists(backupLocation(file));
+        if (!present && recorded.empty())
+            continue;
+        if (present && recorded.empty()) {
+            // A backup set written before the sums were kept.
+            add(unchecked, file.name);
+        } else if (!present || recorded != hiveSumLine(file, backupLocation(file))) {
+            add(damaged, file.name);
+        }
+    }
+    if (!damaged.empty())
+        return "The backup of " + damaged + " is damaged, so the registry is not restored.";
+    if (!unchecked.empty())
+        return "The backup of " + unchecked +
+               " cannot be checked, so the registry is not restored.";
+    return "";
+}
+
+std::vector<std::string> backupSet() {
+    std::vector<std::string> files;
+    for (const SystemFile& file : SystemFileList)
+        files.push_back(backupLocation(file));
+    files.push_back(hiveSumsLocation());
+    return files;
+}
+
+std::vector<std::string> restoreSet() {
+    std::vector<std::string> files;
+    for (int row = 0; row < 4; ++row)
+        files.push_back(liveLocation(SystemFileList[row]));
+    files.push_back(winDirFile("SYSTEM.QX1"));
+    files.push_back(winDirFile("USER.QX1"));
+    files.push_back(winDirFile("AUTOEXEC.QX1"));
+    return files;
+}
+
+// The command interpreter stops reading a batch file at a Ctrl-Z, so nothing
+// from there on is kept: the restore lines must come before it.
+void cutAtEndOfFileMark(std::vector<std::string>& lines) {
+    for (size_t row = 0; row < lines.size(); ++row) {
+        const size_t mark = lines[row].find('\x1A');
+        if (mark == std::string::npos)
+            continue;
+        lines[row].erase(mark);
+        lines.resize(lines[row].empty() ? row : row + 1);
+        return;
+    }
+}
+
+void addRestoreLines(platform::ListBox& lines, bool userAutoexec) {
+    const wizard::Paths& paths = wizard::app().paths;
+    const std::string& win = paths.winDir;
+    lines.add("@ECHO OFF");
+    lines.add("ECHO.");
+    lines.add("ECHO.");
+    lines.add("ECHO Trellmark is restoring your system files ... ");
+    lines.add("Attrib -r -h -s +a " + win + "\\SYSTEM.DAT");
+    lines.add("Attrib -r -h -s +a " + win + "\\USER.DAT");
+    lines.add("Copy " + win + "\\SYSTEM.QX1 " + win + "\\SYSTEM.DAT >NUL");
+    lines.add("Copy " + win + "\\USER.QX1 " + win + "\\USER.DAT >NUL");
+    lines.add("Del " + win + "\\SYSTEM.QX1  >NUL");
+    lines.add("Del " + win + "\\USER.QX1  >NUL");
+    // Putting the user's own AUTOEXEC.BAT back, or deleting the script, makes
+    // it run only once.
+    if (userAutoexec) {
+        lines.add("Move " + win + "\\AUTOEXEC.QX1 " + paths.bootRoot + "AUTOEXEC.BAT >NUL");
+    } else {
+        lines.add("Del " + paths.bootRoot + "AUTOEXEC.BAT >NUL");
+    }
+}
+
+// The AUTOEXEC.BAT that the boot puts back from AUTOEXEC.QX1, byte for byte,
+// so that the script runs once: the saved one, which the live one becomes;
+// without it the user's live file, or, while an earlier restore still waits
+// for its boot, the user's file that restore staged (the live one then holds
+// that restore's lines).
+std::string userAutoexecFile() {
+    const SystemFile& autoexec = SystemFileList[0];
+    if (platform::fileExists(backupLocation(autoexec)))
+        return backupLocation(autoexec);
+    if (platform::fileExists(scriptLocation()) && platform::fileExists(winDirFile("AUTOEXEC.QX1")))
+        return winDirFile("AUTOEXEC.QX1");
+    return scriptLocation();
 }
 
 platform::ListBox& scriptLines() {
@@ -74,32 +201,9 @@ platform::ListBox& scriptLines() {
 }  // namespace
 
 void CopySystemFile(const std::string& source, const std::string& destination) {
-    if (!platform::fileExists(source))
-        return;
-    // Creating the destination would empty the source first.
-    if (sameFile(source, destination))
-        return;
-    platform::setFileAttributes(source, platform::attr::Archive);
-
-    platform::BinaryFile from;
-    check(from.open(source, platform::BinaryFile::Mode::ReadWriteExisting));
-    platform::BinaryFile to;
-    check(to.open(destination, platform::BinaryFile::Mode::CreateAlways));
-    char block[4096];
-    for (;;) {
-        size_t got = 0;
-        check(from.read(block, sizeof block, got));
-        if (got == 0)
-            break;
-        size_t written = 0;
-        check(to.write(block, got, written));
-        // A write that stores less than it was given has run out of room; a
-        // silent stop here would leave a truncated backup behind.
-        if (written < got)
-            throw platform::IoError(platform::ioerr::DiskFull);
-    }
-    check(from.close());
-    check(to.close());
+    StagedFiles copy;
+    copy.copy(source, destination);
+    copy.commit();
 }
 
 int32_t ByteSum(const std::string& path) {
@@ -122,6 +226,13 @@ int32_t ByteSum(const std::string& path) {
     return static_cast<int32_t>(sum);
 }
 
+void RecoverSystemFiles() {
+    if (!systemFilesLocated())
+        return;
+    RecoverStagedFiles(backupSet());
+    RecoverStagedFiles(restoreSet());
+}
+
 void BackupSystemFiles() {
     if (TForm2* progress = wizard::pages().form2) {
         // No messages are handled during the copies, so paint the text now.
@@ -129,59 +240,82 @@ void BackupSystemFiles() {
         progress->Label2.repaint();
     }
     const bool located = systemFilesLocated();
+    std::vector<int32_t> checksums(std::size(SystemFileList), 0);
     if (located) {
+        RecoverSystemFiles();
+        // All six copies replace the previous backups together, or none does;
+        // a live file that is missing keeps its older copy and that copy's sum.
+        StagedFiles copies;
+        std::vector<std::string> sums;
         for (const SystemFile& file : SystemFileList) {
-            CopySystemFile(liveLocation(file), backupLocation(file));
+            copies.copy(liveLocation(file), backupLocation(file));
+            if (!isHive(file))
+                continue;
+            const std::string written = copies.newCopyOf(backupLocation(file));
+            const std::string sum =
+                written.empty() ? recordedHiveSum(file) : hiveSumLine(file, written);
+            if (!sum.empty())
+                sums.push_back(sum);
         }
+        copies.writeLines(sums, hiveSumsLocation());
+        // Taken before the set is replaced, so that a file that cannot be
+        // read stops the backup while the previous set is still whole.
+        for (size_t row = 0; row < checksums.size(); ++row)
+            checksums[row] = ByteSum(liveLocation(SystemFileList[row]));
+        copies.commit();
     }
-    for (const SystemFile& file : SystemFileList) {
-        wizard::WriteConfigInt("Checksums", file.key, located ? ByteSum(liveLocation(file)) : 0);
-    }
+    // Written only for a set that is complete.
+    for (size_t row = 0; row < checksums.size(); ++row)
+        wizard::WriteConfigInt("Checksums", SystemFileList[row].key, checksums[row]);
     wizard::WriteConfigInt("Dates", "Date1", wizard::FileDateStamp(platform::localNow()));
 }
 
 void RestoreSystemFiles() {
     if (!systemFilesLocated())
         return;
-    const wizard::Paths& paths = wizard::app().paths;
-
-    for (int row = 0; row < 4; ++row) {
+    RecoverSystemFiles();
+    // Every file below is written in full first and then replaces the live
+    // one, all together: a failure leaves the machine as it was.
+    StagedFiles copies;
+    for (int row = 1; row < 4; ++row) {
         const SystemFile& file = SystemFileList[row];
-        CopySystemFile(backupLocation(file), liveLocation(file));
+        copies.copy(backupLocation(file), liveLocation(file));
     }
-    CopySystemFile(paths.dataDir + "\\SYSTEM.DAT", paths.winDir + "\\SYSTEM.QX1");
-    CopySystemFile(paths.dataDir + "\\USER.DAT", paths.winDir + "\\USER.QX1");
+    const SystemFile& autoexec = SystemFileList[0];
 
-    const std::string script = paths.bootRoot + "Autoexec.bat";
-    const bool userAutoexec = platform::fileExists(script);
-    if (userAutoexec) {
-        CopySystemFile(paths.dataDir + "\\AUTOEXEC.BAT", paths.winDir + "\\AUTOEXEC.QX1");
+    const std::string hiveFault = hiveBackupFault();
+    if (!hiveFault.empty()) {
+        // Swapping in a damaged hive at the next boot could leave a machine
+        // that does not start: the boot is left alone.
+        wizard::ShowCenteredMessage(hiveFault, platform::MessageKind::Error,
+                                    platform::MessageButtons::Ok, 180, 40);
+        copies.copy(backupLocation(autoexec), liveLocation(autoexec));
+        copies.commit();
+        return;
     }
+    const wizard::Paths& paths = wizard::app().paths;
+    copies.copy(paths.dataDir + "\\SYSTEM.DAT", winDirFile("SYSTEM.QX1"));
+    copies.copy(paths.dataDir + "\\USER.DAT", winDirFile("USER.QX1"));
+
+    const std::string script = scriptLocation();
+    const std::string userFile = userAutoexecFile();
+    const bool userAutoexec = platform::fileExists(userFile);
+    if (userAutoexec)
+        copies.copy(userFile, winDirFile("AUTOEXEC.QX1"));
 
     // The user's own lines run first at the next boot, then the swap.
     platform::ListBox& lines = scriptLines();
     lines.clear();
     if (userAutoexec)
-        lines.loadFromFile(script);
-    const std::string& win = paths.winDir;
-    lines.add("@ECHO OFF");
-    lines.add("ECHO.");
-    lines.add("ECHO.");
-    lines.add("ECHO Trellmark is restoring your system files ... ");
-    lines.add("Attrib -r -h -s +a " + win + "\\SYSTEM.DAT");
-    lines.add("Attrib -r -h -s +a " + win + "\\USER.DAT");
-    lines.add("Copy " + win + "\\SYSTEM.QX1 " + win + "\\SYSTEM.DAT >NUL");
-    lines.add("Copy " + win + "\\USER.QX1 " + win + "\\USER.DAT >NUL");
-    lines.add("Del " + win + "\\SYSTEM.QX1  >NUL");
-    lines.add("Del " + win + "\\USER.QX1  >NUL");
-    // Putting the saved AUTOEXEC.BAT back, or deleting the script, makes it
-    // run only once.
-    if (userAutoexec) {
-        lines.add("Move " + win + "\\AUTOEXEC.QX1 " + paths.bootRoot + "AUTOEXEC.BAT >NUL");
-    } else {
-        lines.add("Del " + paths.bootRoot + "AUTOEXEC.BAT >NUL");
-    }
-    lines.saveToFile(script);
+        lines.loadFromFile(userFile);
+    std::vector<std::string> text = lines.items();
+    cutAtEndOfFileMark(text);
+    lines.clear();
+    for (const std::string& line : text)
+        lines.add(line);
+    addRestoreLines(lines, userAutoexec);
+    copies.writeLines(lines.items(), script);
+    copies.commit();
 }
 
 }  // namespace restore

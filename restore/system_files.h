@@ -8,11 +8,16 @@
 namespace restore {
 
 // Copies one file in 4096-byte blocks; nothing when the source is missing.
-// Failures throw platform::IoError.
+// The destination is replaced only by the whole copy; failures leave it as it
+// was and throw platform::IoError.
 void CopySystemFile(const std::string& source, const std::string& destination);
 
 // Sum of all bytes modulo 2^32 as a signed value; 0 for a missing file.
 int32_t ByteSum(const std::string& path);
+
+// Finishes or undoes a backup or restore that a power cut stopped part-way
+// (see staged_files.h); both run it first.
+void RecoverSystemFiles();
 
 void BackupSystemFiles();
 void RestoreSystemFiles();

@@ -76,4 +76,37 @@ TEST_F(ProfileBytes, EmptyUnchangedAndBlankLedValues) {
                            });
 }
 
+// An empty section name in brackets, at the top, between sections or with
+// keys before any section: the same bytes and the same reads as Wine's.
+TEST_F(ProfileBytes, EmptySectionHeader) {
+    struct Case {
+        const char* file;
+        std::string start;
+    };
+    const std::vector<Case> cases = {
+        {"MIDDLE.INI", "[A]\r\nx=1\r\n[]\r\ny=2\r\n[B]\r\nz=3\r\n"},
+        {"TOP.INI", "[]\r\ny=2\r\n[A]\r\nx=1\r\n"},
+        {"LOOSE.INI", "k=0\r\n[]\r\ny=2\r\n[A]\r\nx=1\r\n"},
+        {"SPACED.INI", "[A]\r\nx=1\r\n[  ]\r\ny=2\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string path = std::string("C:\\") + c.file;
+        machine.prefix.writeFile(path, c.start);
+        platform::posix::Machine::writeFile(path, c.start);
+        auto sameReads = [&] {
+            for (const char* section : {"A", "", "B"}) {
+                for (const char* key : {"y", "k", "x"}) {
+                    SCOPED_TRACE(std::string("read [") + section + "] " + key);
+                    EXPECT_EQ(ui.readProfileString(path, section, key, "none"),
+                              platform::readProfileString(path, section, key, "none"));
+                }
+            }
+        };
+        sameReads();
+        writeBoth(c.file, {{"A", "x", "5"}, {"B", "w", "4"}, {"", "y", "7"}, {"A", "v", "6"}});
+        sameReads();
+    }
+}
+
 }  // namespace

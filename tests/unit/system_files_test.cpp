@@ -1,51 +1,17 @@
-// The system files' byte sums, block copies, backup into the data folder and
-// the restore with its boot-time script, checked by the bytes left on disk.
+// The system files' byte sums, block copies and backup into the data folder,
+// checked by the bytes left on disk.
 #include "restore/system_files.h"
 
 #include <optional>
 #include <stdexcept>
 #include <vector>
 
-#include "platform/files.h"
 #include "platform/ioerror.h"
-#include "wizard_fixture.h"
+#include "system_files_fixture.h"
 
 namespace {
 
-using namespace wizardtest;
-using namespace std::string_literals;
-
-const char* const DataDir = "C:\\Program Files\\Trellmark\\SNPDAT";
-
-std::string InData(const std::string& name) {
-    return std::string(DataDir) + "\\" + name;
-}
-
-bool Exists(const std::string& path) {
-    return platform::fileExists(path);
-}
-
-int64_t Attributes(const std::string& path) {
-    return platform::fileAttributes(path);
-}
-
-class SystemFilesTest : public WizardTest {
-protected:
-    void SetUp() override {
-        WizardTest::SetUp();
-        CreatePages();
-        Machine::setLocalNow(platform::DateTime{2026, 7, 12, 21, 5, 0});
-    }
-
-    static void WriteLiveFiles() {
-        Machine::writeFile("C:\\AUTOEXEC.BAT", "@ECHO OFF\r\nPATH C:\\DOS\r\n");
-        Machine::writeFile("C:\\CONFIG.SYS", "FILES=40\r\n");
-        Machine::writeFile("C:\\WINDOWS\\WIN.INI", "[windows]\r\nload=\r\n");
-        Machine::writeFile("C:\\WINDOWS\\SYSTEM.INI", "[boot]\r\nshell=Explorer.exe\r\n");
-        Machine::writeFile("C:\\WINDOWS\\SYSTEM.DAT", "CREG\0\0system"s);
-        Machine::writeFile("C:\\WINDOWS\\USER.DAT", "CREG\0\0user"s);
-    }
-};
+using namespace systemfilestest;
 
 // --- ByteSum ---------------------------------------------------------------
 
@@ -189,17 +155,19 @@ TEST_F(SystemFilesTest, BackupOfAMissingFileKeepsTheOlderCopyAndSumsZero) {
     EXPECT_NE(Config().find("autoexec.bat=0\r\n"), std::string::npos);
 }
 
-TEST_F(SystemFilesTest, BackupStopsAtTheFirstFailure) {
+TEST_F(SystemFilesTest, BackupThatFailsKeepsThePreviousSet) {
     WriteLiveFiles();
+    Machine::writeFile(InData("CONFIG.SYS"), "older copy");
     // A read-only copy from an earlier backup cannot be replaced.
     Machine::writeFile(InData("WIN.INI"), "old copy");
     platform::setFileAttributes(InData("WIN.INI"), platform::attr::ReadOnly);
 
     EXPECT_THROW(restore::BackupSystemFiles(), platform::IoError);
 
-    EXPECT_TRUE(Exists(InData("CONFIG.SYS")));
+    EXPECT_EQ(Machine::readFile(InData("CONFIG.SYS")), "older copy");
     EXPECT_EQ(Machine::readFile(InData("WIN.INI")), "old copy");
-    EXPECT_FALSE(Exists(InData("SYSTEM.INI")));
+    EXPECT_FALSE(Exists(InData("AUTOEXEC.BAT")));
+    EXPECT_FALSE(Exists(InData("CONFI$TM.SYS")));
     EXPECT_FALSE(Exists(ConfigFile));
 }
 
@@ -215,146 +183,6 @@ TEST_F(SystemFilesTest, BackupThatCannotWriteTheConfigFileSaysSo) {
     }
     EXPECT_TRUE(Exists(InData("USER.DAT")));
     EXPECT_EQ(Config(), "[Settings]\r\nRecycle=1\r\n");
-}
-
-// --- RestoreSystemFiles ----------------------------------------------------
-
-const std::string RestoreLines =
-    "@ECHO OFF\r\n"
-    "ECHO.\r\n"
-    "ECHO.\r\n"
-    "ECHO Trellmark is restoring your system files ... \r\n"
-    "Attrib -r -h -s +a C:\\WINDOWS\\SYSTEM.DAT\r\n"
-    "Attrib -r -h -s +a C:\\WINDOWS\\USER.DAT\r\n"
-    "Copy C:\\WINDOWS\\SYSTEM.QX1 C:\\WINDOWS\\SYSTEM.DAT >NUL\r\n"
-    "Copy C:\\WINDOWS\\USER.QX1 C:\\WINDOWS\\USER.DAT >NUL\r\n"
-    "Del C:\\WINDOWS\\SYSTEM.QX1  >NUL\r\n"
-    "Del C:\\WINDOWS\\USER.QX1  >NUL\r\n";
-const std::string MoveLine = "Move C:\\WINDOWS\\AUTOEXEC.QX1 C:\\AUTOEXEC.BAT >NUL\r\n";
-const std::string DelLine = "Del C:\\AUTOEXEC.BAT >NUL\r\n";
-
-TEST_F(SystemFilesTest, RestoreScriptFollowsTheAutoexecAtSnapshotAndNow) {
-    struct Case {
-        const char* what;
-        std::optional<std::string> atSnapshot;  // AUTOEXEC.BAT when the backup ran
-        std::optional<std::string> atRestore;   // AUTOEXEC.BAT when Finish runs
-        std::string script;
-        std::optional<std::string> staged;  // AUTOEXEC.QX1 afterwards
-    };
-    const std::vector<Case> cases = {
-        {"none at either time", std::nullopt, std::nullopt, RestoreLines + DelLine, std::nullopt},
-        {"one at snapshot time, changed since", std::string("@ECHO OFF\r\nPATH C:\\DOS\r\n"),
-         std::string("@ECHO OFF\r\nPATH C:\\DOS;C:\\NEWAPP\r\n"),
-         "@ECHO OFF\r\nPATH C:\\DOS\r\n" + RestoreLines + MoveLine,
-         std::string("@ECHO OFF\r\nPATH C:\\DOS\r\n")},
-        {"one at snapshot time, deleted since", std::string("SET TEMP=C:\\TEMP\r\n"), std::nullopt,
-         "SET TEMP=C:\\TEMP\r\n" + RestoreLines + MoveLine, std::string("SET TEMP=C:\\TEMP\r\n")},
-        {"mixed line ends, a blank line, no end on the last", std::string("A\r\nB\nC\r\r\nD"),
-         std::nullopt, "A\r\nB\r\nC\r\n\r\nD\r\n" + RestoreLines + MoveLine,
-         std::string("A\r\nB\nC\r\r\nD")},
-        {"a NUL ends the text", "ECHO HI\r\nREM\0after the end\r\n"s, std::nullopt,
-         "ECHO HI\r\nREM\r\n" + RestoreLines + MoveLine, "ECHO HI\r\nREM\0after the end\r\n"s},
-        {"created after a snapshot that had none", std::nullopt,
-         std::string("SET BLASTER=A220\r\n"), "SET BLASTER=A220\r\n" + RestoreLines + MoveLine,
-         std::nullopt},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        WizardTest::TearDown();
-        WizardTest::SetUp();
-        CreatePages();
-        WriteLiveFiles();
-        platform::deleteFile("C:\\AUTOEXEC.BAT");
-        if (c.atSnapshot)
-            Machine::writeFile("C:\\AUTOEXEC.BAT", *c.atSnapshot);
-        restore::BackupSystemFiles();
-        platform::deleteFile("C:\\AUTOEXEC.BAT");
-        if (c.atRestore)
-            Machine::writeFile("C:\\AUTOEXEC.BAT", *c.atRestore);
-
-        restore::RestoreSystemFiles();
-
-        EXPECT_EQ(Machine::readFile("C:\\AUTOEXEC.BAT"), c.script);
-        ASSERT_EQ(Exists("C:\\WINDOWS\\AUTOEXEC.QX1"), c.staged.has_value());
-        if (c.staged) {
-            EXPECT_EQ(Machine::readFile("C:\\WINDOWS\\AUTOEXEC.QX1"), *c.staged);
-        }
-    }
-}
-
-TEST_F(SystemFilesTest, RestoreCopiesFourBackAndStagesTheHives) {
-    WriteLiveFiles();
-    restore::BackupSystemFiles();
-    // What an installer leaves behind.
-    Machine::writeFile("C:\\CONFIG.SYS", "FILES=40\r\nDEVICE=NEWAPP.SYS\r\n");
-    Machine::writeFile("C:\\WINDOWS\\WIN.INI", "[windows]\r\nload=newapp.exe\r\n");
-    Machine::writeFile("C:\\WINDOWS\\SYSTEM.INI", "[boot]\r\n");
-    Machine::writeFile("C:\\WINDOWS\\SYSTEM.DAT", "changed system hive");
-    Machine::writeFile("C:\\WINDOWS\\USER.DAT", "changed user hive");
-
-    restore::RestoreSystemFiles();
-
-    EXPECT_EQ(Machine::readFile("C:\\CONFIG.SYS"), "FILES=40\r\n");
-    EXPECT_EQ(Machine::readFile("C:\\WINDOWS\\WIN.INI"), "[windows]\r\nload=\r\n");
-    EXPECT_EQ(Machine::readFile("C:\\WINDOWS\\SYSTEM.INI"), "[boot]\r\nshell=Explorer.exe\r\n");
-    // The live hives wait for the next boot; the saved ones are staged.
-    EXPECT_EQ(Machine::readFile("C:\\WINDOWS\\SYSTEM.DAT"), "changed system hive");
-    EXPECT_EQ(Machine::readFile("C:\\WINDOWS\\USER.DAT"), "changed user hive");
-    EXPECT_EQ(Machine::readFile("C:\\WINDOWS\\SYSTEM.QX1"), "CREG\0\0system"s);
-    EXPECT_EQ(Machine::readFile("C:\\WINDOWS\\USER.QX1"), "CREG\0\0user"s);
-    // The backups stay for another restore.
-    EXPECT_EQ(Machine::readFile(InData("WIN.INI")), "[windows]\r\nload=\r\n");
-    EXPECT_EQ(Machine::readFile("C:\\AUTOEXEC.BAT"),
-              "@ECHO OFF\r\nPATH C:\\DOS\r\n" + RestoreLines + MoveLine);
-}
-
-TEST_F(SystemFilesTest, RestoreWithoutBackupsStillWritesTheScript) {
-    WriteLiveFiles();
-    platform::deleteFile("C:\\AUTOEXEC.BAT");
-    restore::RestoreSystemFiles();
-
-    EXPECT_EQ(Machine::readFile("C:\\AUTOEXEC.BAT"), RestoreLines + DelLine);
-    EXPECT_EQ(Machine::readFile("C:\\WINDOWS\\WIN.INI"), "[windows]\r\nload=\r\n");
-    EXPECT_FALSE(Exists("C:\\WINDOWS\\SYSTEM.QX1"));
-    EXPECT_FALSE(Exists("C:\\WINDOWS\\USER.QX1"));
-    EXPECT_FALSE(Exists("C:\\WINDOWS\\AUTOEXEC.QX1"));
-}
-
-TEST_F(SystemFilesTest, RestoreFailureLeavesTheScriptUnwritten) {
-    WriteLiveFiles();
-    restore::BackupSystemFiles();
-    Machine::writeFile("C:\\CONFIG.SYS", "changed\r\n");
-    Machine::writeFile("C:\\AUTOEXEC.BAT", "changed\r\n");
-    platform::setFileAttributes("C:\\WINDOWS\\WIN.INI", platform::attr::ReadOnly);
-
-    EXPECT_THROW(restore::RestoreSystemFiles(), platform::IoError);
-
-    // The copies before the failure stay made; nothing after it happens.
-    EXPECT_EQ(Machine::readFile("C:\\CONFIG.SYS"), "FILES=40\r\n");
-    EXPECT_EQ(Machine::readFile("C:\\AUTOEXEC.BAT"), "@ECHO OFF\r\nPATH C:\\DOS\r\n");
-    EXPECT_FALSE(Exists("C:\\WINDOWS\\SYSTEM.QX1"));
-}
-
-TEST_F(SystemFilesTest, UnknownWindowsFolderTouchesNoFile) {
-    WriteLiveFiles();
-    restore::BackupSystemFiles();
-    const std::string saved = Machine::readFile(InData("AUTOEXEC.BAT"));
-    const std::string savedIni = Machine::readFile(InData("WIN.INI"));
-    Machine::writeFile("C:\\WIN.INI", "not the Windows folder's");
-    wizard::app().paths.winDir.clear();
-    wizard::app().paths.bootRoot.clear();
-    // Paths built from an empty Windows folder would fall in the current
-    // folder, here the data folder, and on the drive's root.
-    ASSERT_TRUE(platform::setCurrentDirectory(DataDir));
-
-    restore::BackupSystemFiles();
-    restore::RestoreSystemFiles();
-
-    EXPECT_EQ(Machine::readFile(InData("AUTOEXEC.BAT")), saved);
-    EXPECT_EQ(Machine::readFile(InData("WIN.INI")), savedIni);
-    EXPECT_EQ(Machine::readFile("C:\\WIN.INI"), "not the Windows folder's");
-    EXPECT_FALSE(Exists("C:\\SYSTEM.QX1"));
-    EXPECT_NE(Config().find("win.ini=0\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -58,6 +58,10 @@ void Machine::removeDrive(char letter) {
     state().drives.erase(driveLetter(letter));
 }
 
+void Machine::makeUnlistable(const std::string& windowsPath) {
+    state().unlistable.insert(mustResolve(windowsPath));
+}
+
 std::string Machine::hostPath(const std::string& windowsPath) {
     return resolveHost(windowsPath);
 }

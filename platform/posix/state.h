@@ -28,6 +28,7 @@ struct MachineState {
     char currentDrive = 'C';
     std::map<char, std::string> driveDirs;       // letter -> "\WINDOWS" style, "\" for the root
     std::map<std::string, uint32_t> attributes;  // host path -> attribute bits
+    std::set<std::string> unlistable;            // host paths of folders that cannot be listed
 
     std::string moduleFileName;
     std::string windowsDirectory;

@@ -58,8 +58,12 @@ void Machine::removeDrive(char letter) {
     state().drives.erase(driveLetter(letter));
 }
 
-void Machine::makeUnlistable(const std::string& windowsPath) {
-    state().unlistable.insert(mustResolve(windowsPath));
+void Machine::makeUnlistable(const std::string& windowsPath, bool unlistable) {
+    if (unlistable) {
+        state().unlistable.insert(mustResolve(windowsPath));
+    } else {
+        state().unlistable.erase(mustResolve(windowsPath));
+    }
 }
 
 std::string Machine::hostPath(const std::string& windowsPath) {

@@ -197,28 +197,64 @@ TEST_F(ChangeScannerTest, NamesCountOnTheirFirst120Characters) {
     EXPECT_EQ(listedFiles(), (Lines{"C:\\" + stem + "B.txt"}));
 }
 
-TEST_F(ChangeScannerTest, AFolderPathLongerThan255IsJudgedOnIts255Characters) {
-    const std::string a(60, 'A'), b(60, 'B'), c(60, 'C'), d(60, 'D'), e(60, 'E');
-    const std::string shortPath = "C:\\" + a + "\\" + b + "\\" + c;
-    const std::string longPath = shortPath + "\\" + d + "\\" + e;  // 309 characters
-    ASSERT_GT(longPath.size(), 255u);
-    writeSnapshot('C', {{"C:", {}},
-                        {"C:\\" + a, {}},
-                        {"C:\\" + a + "\\" + b, {}},
-                        {shortPath, {"KEPT.TXT"}},
-                        {shortPath + "\\" + d, {}},
-                        {longPath, {"ONE.TXT", "TWO.TXT"}}});
-    touch(shortPath + "\\KEPT.TXT");
-    touch(longPath + "\\ONE.TXT");
-    touch(longPath + "\\TWO.TXT");
-    touch(longPath + "\\NEW.TXT");
+// Folders are told apart by their whole paths, also where the folder table
+// keeps only 255 characters of them; known files are never offered for
+// removal, however long their folder's path.
+TEST_F(ChangeScannerTest, LongFolderPathsAreJudgedByTheirWholePath) {
+    const std::string a(60, 'A'), b(60, 'B'), c(60, 'C');
+    const std::string shortPath = "C:\\" + a + "\\" + b + "\\" + c;  // 185 characters
+    const std::string longPath = shortPath + "\\" + std::string(60, 'D') + "\\" + "E";
+    const std::string exactly255 = shortPath + "\\" + std::string(69, 'D');
+    ASSERT_EQ(exactly255.size(), 255u);
+    const std::vector<Folder> above = {
+        {"C:", {}}, {"C:\\" + a, {}}, {"C:\\" + a + "\\" + b, {}}, {shortPath, {}}};
+    struct Case {
+        const char* what;
+        std::vector<Folder> known;  // below `above`
+        Lines present;              // files on the drive now
+        Lines files, folders;       // what is listed
+    };
+    const Case cases[] = {
+        {"a path of more than 255 characters",
+         {{shortPath + "\\" + std::string(60, 'D'), {}}, {longPath, {"ONE.TXT", "TWO.TXT"}}},
+         {longPath + "\\ONE.TXT", longPath + "\\TWO.TXT", longPath + "\\NEW.TXT"},
+         {longPath + "\\NEW.TXT"},
+         {}},
+        {"a folder of exactly 255 characters with a subfolder",
+         {{exactly255, {"OWN.TXT"}}, {exactly255 + "\\SUB", {"SUB.TXT"}}},
+         {exactly255 + "\\OWN.TXT", exactly255 + "\\SUB\\SUB.TXT", exactly255 + "\\SUB\\OWN.TXT"},
+         {exactly255 + "\\SUB\\OWN.TXT"},
+         {}},
+        {"siblings that differ after character 255",
+         {{exactly255 + "X", {"X.TXT"}}, {exactly255 + "Y", {"Y.TXT"}}},
+         {exactly255 + "X\\X.TXT", exactly255 + "Y\\Y.TXT", exactly255 + "Z\\Z.TXT"},
+         {exactly255 + "Z\\Z.TXT"},
+         {exactly255 + "Z\\"}},
+        // Two pairs of one key: which records are the folder's is not known.
+        {"a key held by two pairs",
+         {{shortPath + "\\TWICE", {"A.TXT"}}, {shortPath + "\\TWICE", {"B.TXT"}}},
+         {shortPath + "\\TWICE\\A.TXT", shortPath + "\\TWICE\\B.TXT",
+          shortPath + "\\TWICE\\NEW.TXT"},
+         {},
+         {}},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.what);
+        fs::remove_all(Machine::hostPath("C:\\" + a));
+        page3_->Fileview.clear();
+        page3_->Folderview.clear();
+        std::vector<Folder> known = above;
+        known.insert(known.end(), row.known.begin(), row.known.end());
+        writeSnapshot('C', known);
+        for (const std::string& path : row.present)
+            touch(path);
 
-    page2_->Compare('C');
+        page2_->Compare('C');
 
-    // Files the snapshot holds are never offered for removal, however long
-    // their folder's path.
-    EXPECT_TRUE(listedFolders().empty());
-    EXPECT_EQ(listedFiles(), (Lines{longPath + "\\NEW.TXT"}));
+        EXPECT_TRUE(Machine::messages().empty());
+        EXPECT_EQ(listedFiles(), row.files);
+        EXPECT_EQ(listedFolders(), row.folders);
+    }
 }
 
 TEST_F(ChangeScannerTest, ExcludedFilesAndTheirNearMisses) {
@@ -378,8 +414,12 @@ TEST_F(ChangeScannerTest, ADriveComparedWithItsOwnSnapshotListsOnlyWhatCameLater
     Machine::makeFolder("C:\\Empty");
     const fs::path target = Machine::hostPath("C:\\Data");
     fs::create_directory_symlink(target, fs::path(Machine::hostPath("C:\\")) / "DataLink");
+    // A folder the walk may not list: what it held is unknown to the snapshot.
+    touch("C:\\Locked\\old.txt");
+    Machine::makeUnlistable("C:\\Locked");
     snapshot::SnapshotDrive('C');
-    ASSERT_TRUE(Machine::messages().empty());
+    ASSERT_EQ(Machine::messages().size(), 1u);
+    Machine::makeUnlistable("C:\\Locked", false);
 
     page2_->Compare('C');
     EXPECT_TRUE(listedFiles().empty());
@@ -389,6 +429,8 @@ TEST_F(ChangeScannerTest, ADriveComparedWithItsOwnSnapshotListsOnlyWhatCameLater
     touch("C:\\Empty\\Later.txt");
     touch("C:\\NewApp\\Bin\\App.exe");
     touch("C:\\.cache\\x.tmp");
+    touch("C:\\Locked\\Later.txt");
+    touch("C:\\Locked\\Sub\\Deeper.txt");
     fs::rename(Machine::hostPath("C:\\IO.SYS"), fs::path(Machine::hostPath("C:\\")) / "IO.OLD");
     // New links are neither walked nor offered: removing one could reach
     // what it points to.

@@ -37,8 +37,9 @@ struct DirEntry {
 // Lists the entries matching a pattern such as "C:\WINDOWS\*.*". Entries that
 // are hidden, system, folders or volume labels are returned only when their
 // bit is in the filter; plain, read-only and archive files always are. "." and
-// ".." are returned like any folder. A listing that cannot be opened simply
-// yields nothing. The handle is released by the destructor.
+// ".." are returned like any folder. A listing that cannot be opened, or
+// breaks off, yields nothing more; failed() then tells it from a folder that
+// holds nothing matching. The handle is released by the destructor.
 class DirectoryListing {
 public:
     DirectoryListing(const std::string& pattern, uint32_t filter);
@@ -47,6 +48,10 @@ public:
     DirectoryListing& operator=(const DirectoryListing&) = delete;
 
     bool next(DirEntry& entry);
+    // The folder could not be listed, or the listing broke off before its
+    // end (no access, the folder or the drive gone): what next() returned is
+    // not all the folder holds.
+    bool failed() const;
 
 private:
     struct Impl;

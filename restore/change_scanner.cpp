@@ -47,6 +47,7 @@ void startDrive(restore::ScanState& scan, char drive) {
     scan.lastLookedUpFolder.clear();
     scan.rangeFirst = 1;
     scan.rangeLast = 0;
+    scan.rangeUndecided = false;
     scan.found = false;
     scan.dataFolder = snapshot::UpperCase(paths.dataDir);
     scan.recycleFolder = snapshot::UpperCase(std::string(1, drive) + ":\\recycled");
@@ -75,7 +76,7 @@ void TForm2::Compare(char drive) {
     if (!scan.index.wellFormed()) {
         // Walking against a broken folder table would offer known files for
         // removal.
-        wizard::ShowCenteredMessage("The snapshot for drive " + letter + " is damaged.",
+        wizard::ShowCenteredMessage("The snapshot of drive " + letter + " is damaged.",
                                     platform::MessageKind::Information,
                                     platform::MessageButtons::Ok, 120, 40);
         return;
@@ -118,8 +119,11 @@ void TForm2::searchAllDirs(const std::string& folder, const std::string& mask) {
         scan.found = false;
         scan.currentFolder = snapshot::UpperCase(folder + name);
         repaintPage1();
-        const std::string key = scan.currentFolder.substr(0, snapshot::FolderLineLength);
-        scan.found = scan.index.holdsLine(key);
+        // What the snapshot held in a folder it could not read is unknown:
+        // nothing there is judged, or known files would look new.
+        if (scan.index.unreadable(scan.currentFolder))
+            continue;
+        scan.found = scan.index.holdsFolder(scan.currentFolder);
         if (!scan.found)
             restore::AddNewFolder(scan.currentFolder);
 
@@ -145,15 +149,13 @@ void TForm2::Process(const std::string& /*folder*/, const platform::DirEntry& fo
     scan.found = false;
     const std::string nameKey = snapshot::UpperCase(found.name.substr(0, snapshot::RecordLength));
     if (scan.currentFolder != scan.lastLookedUpFolder) {
-        // The folder table keeps 255 characters of a path: a longer folder
-        // is looked up by that much, or every file it held would look new.
-        scan.index.folderRange(scan.currentFolder.substr(0, snapshot::FolderLineLength),
-                               scan.rangeFirst, scan.rangeLast);
+        scan.index.folderRange(scan.currentFolder, scan.rangeFirst, scan.rangeLast);
+        scan.rangeUndecided = scan.index.undecided(scan.currentFolder);
         scan.index.selectRecords(scan.rangeFirst, scan.rangeLast);
         scan.lastLookedUpFolder = scan.currentFolder;
     }
     scan.found = scan.index.contains(nameKey);
-    if (!scan.found && !excluded(scan, found.name)) {
+    if (!scan.found && !scan.rangeUndecided && !excluded(scan, found.name)) {
         restore::AddNewFile(scan.currentFolder, found);
     }
 }

@@ -30,14 +30,20 @@ int parseNumber(std::string_view text) {
 
 void FolderIndex::build() {
     const int lines = snapshot::FolderTableCount();
-    firstLine_.clear();
-    firstLine_.reserve(static_cast<size_t>(lines));
+    keyLine_.clear();
+    keyLine_.reserve(static_cast<size_t>(lines / 2 + 1));
+    repeatedKeys_.clear();
     numbers_.assign(static_cast<size_t>(lines), -1);
     for (int line = 1; line <= lines; ++line) {
         const std::string& text = snapshot::FolderLine(line);
-        firstLine_.emplace(std::string_view(text), line);  // an earlier line wins
         numbers_[static_cast<size_t>(line - 1)] = parseNumber(text);
+        // Keys are compared whole: two folders whose paths share the first
+        // 255 characters that the table keeps are two folders.
+        if (line % 2 == 1 && !keyLine_.emplace(snapshot::FolderKey(line), line).second)
+            repeatedKeys_.insert(snapshot::FolderKey(line));
     }
+    const std::vector<std::string>& unreadable = snapshot::UnreadableFolders();
+    unreadable_ = std::unordered_set<std::string>(unreadable.begin(), unreadable.end());
 
     // Every pair's record number must be a number above the previous pair's,
     // and none may point past the file table: otherwise ranges would come out
@@ -55,8 +61,24 @@ void FolderIndex::build() {
     std::unordered_set<std::string_view>().swap(records_);
 }
 
-bool FolderIndex::holdsLine(std::string_view text) const {
-    return firstLine_.find(text) != firstLine_.end();
+bool FolderIndex::holdsFolder(std::string_view folder) const {
+    return keyLine_.find(folder) != keyLine_.end();
+}
+
+bool FolderIndex::undecided(std::string_view folder) const {
+    return repeatedKeys_.find(folder) != repeatedKeys_.end();
+}
+
+bool FolderIndex::unreadable(std::string_view folder) const {
+    if (unreadable_.empty())
+        return false;
+    // The folder itself or any folder above it.
+    for (size_t end = folder.size(); end != std::string_view::npos && end > 2;
+         end = folder.rfind('\\', end - 1)) {
+        if (unreadable_.count(std::string(folder.substr(0, end))) != 0)
+            return true;
+    }
+    return false;
 }
 
 int FolderIndex::recordNumber(int line) const {
@@ -68,8 +90,8 @@ int FolderIndex::recordNumber(int line) const {
 bool FolderIndex::folderRange(std::string_view folder, int& first, int& last) const {
     first = 1;
     last = 0;
-    const auto hit = firstLine_.find(folder);
-    if (hit == firstLine_.end())
+    const auto hit = keyLine_.find(folder);
+    if (hit == keyLine_.end())
         return false;
     const int line = hit->second;
     const int own = recordNumber(line + 1);

@@ -22,13 +22,18 @@ public:
     // must not be walked.
     bool wellFormed() const { return wellFormed_; }
 
-    // Some line of the folder table equals `text` exactly.
-    bool holdsLine(std::string_view text) const;
+    // Some pair of the folder table has `folder` as its whole key.
+    bool holdsFolder(std::string_view folder) const;
+    // More than one pair has `folder` as its key, so its records are not
+    // known for certain: none of its files may be offered for removal.
+    bool undecided(std::string_view folder) const;
+    // The folder could not be listed when the snapshot was taken: neither it
+    // nor anything below it may be offered for removal.
+    bool unreadable(std::string_view folder) const;
 
-    // Record numbers of the files of the folder whose key line equals
-    // `folder` exactly (the first such line). Returns false and an empty
-    // range (1, 0) when no line matches. Without a following pair the range
-    // runs to the last record.
+    // Record numbers of the files of the folder whose whole key equals
+    // `folder` exactly. Returns false and an empty range (1, 0) when no key
+    // matches. Without a following pair the range runs to the last record.
     bool folderRange(std::string_view folder, int& first, int& last) const;
 
     // Makes records first..last of the file table the set that contains()
@@ -40,8 +45,11 @@ public:
 private:
     int recordNumber(int line) const;
 
-    // First line holding each text; lines are numbered from 1.
-    std::unordered_map<std::string_view, int> firstLine_;
+    // The key line of each folder's pair, by whole key; lines are numbered
+    // from 1.
+    std::unordered_map<std::string_view, int> keyLine_;
+    std::unordered_set<std::string_view> repeatedKeys_;
+    std::unordered_set<std::string> unreadable_;
     std::vector<int> numbers_;  // parsed number of each line, -1 when not a number
     bool wellFormed_ = false;
 

@@ -12,6 +12,7 @@ struct ScanState {
     std::string currentFolder;       // upper case, no trailing backslash ("C:" for the root)
     int rangeFirst = 1;              // FolderRange: records of CurrentFolder's files
     int rangeLast = 0;               // last below first: no name can match
+    bool rangeUndecided = false;     // two folders share the key: no file is listed
     std::string lastLookedUpFolder;  // the folder FolderRange was worked out for
     bool found = false;
 

@@ -21,14 +21,14 @@ std::string statisticsSection(char drive) {
 
 }  // namespace
 
-void WriteSnapshot(char drive, int32_t n, int32_t pathcount, int32_t totalsize) {
+bool WriteSnapshot(char drive, int32_t n, int32_t pathcount, int32_t totalsize) {
     const int32_t filecount = n - pathcount;
     if (n > FileTableSlots) {
         wizard::ShowCenteredMessage(
             "You have more than 60,000 files on your drive.Please ask for professinal version "
             "or decrease number of files.",
             platform::MessageKind::Information, platform::MessageButtons::Ok, 225, 40);
-        return;
+        return false;
     }
     SaveSnapshot(drive, n);
 
@@ -40,6 +40,7 @@ void WriteSnapshot(char drive, int32_t n, int32_t pathcount, int32_t totalsize) 
                            wizard::FileDateStamp(platform::localNow()));
 
     SetDriveReport(drive, filecount, pathcount, totalsize);
+    return true;
 }
 
 int32_t ReadPathcount(char drive) {

@@ -6,9 +6,9 @@
 
 namespace snapshot {
 
-// Refuses more than 60,000 records; otherwise saves the snapshot, writes the
-// drive's statistics and date, and builds its report.
-void WriteSnapshot(char drive, int32_t n, int32_t pathcount, int32_t totalsize);
+// Refuses more than 60,000 records (false); otherwise saves the snapshot,
+// writes the drive's statistics and date, and builds its report (true).
+bool WriteSnapshot(char drive, int32_t n, int32_t pathcount, int32_t totalsize);
 
 // Folders found by the drive's last snapshot; 200 when unknown.
 int32_t ReadPathcount(char drive);

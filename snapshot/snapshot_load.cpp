@@ -2,8 +2,12 @@
 // tables, and refuses a pair that does not hold together.
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
 
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/textfile.h"
 #include "snapshot/snapshot_store.h"
 #include "snapshot/store_internal.h"
@@ -45,12 +49,11 @@ bool parseIndex(const std::string& text, int64_t& value) {
 
 // The pairs must run from the drive's own pair (index 0) through folder
 // records that really stand at their indexes, in rising order, to THEEND
-// with the number of records plus one. A pair that fails this (lines that are
-// not numbers, files of two different snapshots) would make existing files
-// look new, so the load is refused. A list that simply lacks its end pair
-// gives the last folder every record up to the last one, but only when no
-// folder record follows: otherwise the list was cut short and the folders
-// after the cut would look new.
+// with the number of records plus one; and every folder record must have its
+// pair. A set that fails this (lines that are not numbers, a pair missing,
+// files of two different snapshots) would make existing files look new, so
+// the load is refused. A list that simply lacks its end pair gives the last
+// folder every record up to the last one.
 bool pairsHoldTogether(char drive) {
     const std::vector<std::string>& lines = detail::folderTable();
     const int count = detail::folderCount();
@@ -62,28 +65,47 @@ bool pairsHoldTogether(char drive) {
     const bool hasEndPair = count >= 4 && lines[count - 2] == "THEEND";
     const int folderLinesEnd = hasEndPair ? count - 2 : count;
     int64_t previous = 0;
-    for (int key = 3; key < folderLinesEnd; key += 2) {
+    int key = 3;  // the index line of the next folder pair
+    for (int record = 1; record <= records; ++record) {
+        // Only a folder record holds a backslash: names cannot.
+        const bool folderRecord = FileRecord(record).find('\\') != std::string::npos;
+        if (!folderRecord)
+            continue;
+        if (key >= folderLinesEnd)
+            return false;
         int64_t index = 0;
-        if (!parseIndex(lines[key], index))
+        if (!parseIndex(lines[key], index) || index != record)
             return false;
-        if (index <= previous || index > records)
+        if (FileRecord(record) != lines[key - 1].substr(0, RecordLength))
             return false;
-        if (FileRecord(static_cast<int>(index)) != lines[key - 1].substr(0, RecordLength)) {
-            return false;
-        }
         previous = index;
+        key += 2;
     }
-    if (!hasEndPair) {
-        for (int record = static_cast<int>(previous) + 1; record <= records; ++record) {
-            if (FileRecord(record).find('\\') != std::string::npos)
-                return false;
-        }
+    if (key < folderLinesEnd)
+        return false;  // pairs of records that are not there
+    if (!hasEndPair)
         return true;
-    }
     int64_t end = 0;
     if (!parseIndex(lines[count - 1], end))
         return false;
     return end == static_cast<int64_t>(records) + 1 && end > previous;
+}
+
+// Every folder that could not be listed must be a folder of the snapshot,
+// not the drive itself, and the list must end with its THEEND line.
+bool unreadableFoldersHoldTogether(const std::vector<std::string>& lines) {
+    if (lines.empty() || lines.back() != "THEEND")
+        return false;
+    std::unordered_set<std::string_view> keys;
+    for (int slot = 3; slot <= detail::folderCount(); slot += 2)
+        keys.insert(FolderKey(slot));
+    std::vector<std::string>& folders = UnreadableFolders();
+    folders.assign(lines.begin(), lines.end() - 1);
+    for (const std::string& folder : folders) {
+        if (folder == "THEEND" || keys.count(folder) == 0)
+            return false;
+    }
+    return true;
 }
 
 bool loadFileTable(char drive) {
@@ -115,16 +137,23 @@ bool loadFolderTable(char drive) {
         inform(driveText("The snapshot of drive ", drive, " is incomplete."), 120);
         return false;
     }
+    std::vector<std::string>& whole = detail::longFolderLines();
     std::string line;
     while (in.readLine(line)) {
         if (stored == FolderTableSlots) {
             inform(TooManyFolders, 225);
             return false;
         }
-        std::string& slot = table[stored++];
+        std::string& longLine = whole[static_cast<size_t>(stored)];
+        std::string& slot = table[static_cast<size_t>(stored++)];
         slot.assign(line, 0, FolderLineLength);
         for (char& c : slot)
             c = static_cast<char>(c ^ 8);
+        if (line.size() > static_cast<size_t>(FolderLineLength)) {
+            longLine = ScrambleText(line);
+        } else {
+            longLine.clear();
+        }
     }
     return true;
 }
@@ -132,11 +161,24 @@ bool loadFolderTable(char drive) {
 }  // namespace
 
 bool LoadSnapshot(char drive) {
+    UnreadableFolders().clear();
+    if (!detail::SettleInterruptedSave(drive)) {
+        inform(driveText("The snapshot of drive ", drive, " is damaged."), 120);
+        return false;
+    }
     if (!loadFileTable(drive))
         return false;
     if (!loadFolderTable(drive))
         return false;
-    if (!pairsHoldTogether(drive)) {
+    // A list that is there must be read whole: a snapshot without one is
+    // older than the list, and has no such folders.
+    const std::string unreadableList = UnreadableListFileName(drive);
+    const bool listed = platform::fileExists(unreadableList);
+    std::vector<std::string> unreadable;
+    if (!pairsHoldTogether(drive) ||
+        (listed && (!platform::loadTextLines(unreadableList, unreadable) ||
+                    !unreadableFoldersHoldTogether(unreadable)))) {
+        UnreadableFolders().clear();
         inform(driveText("The snapshot of drive ", drive, " is damaged."), 120);
         return false;
     }

@@ -1,7 +1,8 @@
-// SaveSnapshot: writes a drive's new pair of snapshot files whole under their
-// pending names, then puts it in place of the old pair.
+// SaveSnapshot: writes a drive's new set of snapshot files whole under their
+// pending names, then puts it in place of the old set.
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/app.h"
 #include "platform/dialogs.h"
@@ -9,6 +10,7 @@
 #include "platform/listbox.h"
 #include "platform/textfile.h"
 #include "snapshot/snapshot_store.h"
+#include "snapshot/store_internal.h"
 
 namespace snapshot {
 
@@ -29,10 +31,9 @@ void discard(const std::string& path) {
         platform::deleteFile(path);
 }
 
-bool gone(const std::string& path) {
-    if (!platform::fileExists(path))
-        return true;
-    return platform::deleteFile(path) && !platform::fileExists(path);
+bool readOnly(const std::string& path) {
+    const int64_t bits = platform::fileAttributes(path);
+    return bits >= 0 && (bits & platform::attr::ReadOnly) != 0;
 }
 
 // Writes slots 1..n; false if any byte failed to reach the file.
@@ -44,49 +45,55 @@ bool writeRecords(platform::TextWriter& out, int32_t n) {
     return true;
 }
 
-bool writeLines(platform::TextWriter& out, const platform::ListBox& lines) {
-    for (const std::string& line : lines.items()) {
+bool writeLines(platform::TextWriter& out, const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
         if (!out.writeLine(line))
             return false;
     }
     return true;
 }
 
-// Puts the whole new pair in place of the old one. Without an atomic replace
-// the order matters: FileListFile goes first and comes back last, so that at
-// every moment the drive has either its old pair, its new pair, or no
-// FileListFile at all ("no snapshot") - never a mix, never a short pair.
-void replacePair(char drive) {
-    const std::string fileList = FileListFileName(drive);
-    const std::string folderList = FolderListFileName(drive);
-    const std::string newFileList = PendingFileListName(drive);
-    const std::string newFolderList = PendingFolderListName(drive);
-
-    if (!gone(fileList)) {
-        // The old pair is untouched; it stays the drive's snapshot.
-        discard(newFileList);
-        discard(newFolderList);
-        fileCreateError();
+// Writes one pending file whole; on a failure drops every pending file
+// written so far and throws.
+void writePending(const std::string& path, const std::string& shownName,
+                  const std::vector<std::string>& lines, const std::vector<std::string>& written) {
+    platform::TextWriter out;
+    if (!out.create(path)) {
+        for (const std::string& earlier : written)
+            discard(earlier);
+        throw std::runtime_error("Cannot create file " + shownName);
     }
-    if (!gone(folderList) || !platform::moveFile(newFolderList, folderList)) {
-        discard(newFileList);
-        discard(newFolderList);
-        throw std::runtime_error("Cannot create file " + folderList);
-    }
-    if (!platform::moveFile(newFileList, fileList)) {
-        discard(newFileList);
-        fileCreateError();
+    bool whole = writeLines(out, lines);
+    whole = out.close() && whole;
+    if (!whole) {
+        discard(path);
+        for (const std::string& earlier : written)
+            discard(earlier);
+        throw std::runtime_error("Stream write error");
     }
 }
+
+// The unreadable folders, emptied however the save ends.
+struct EmptiedAfterSave {
+    ~EmptiedAfterSave() { UnreadableFolders().clear(); }
+};
 
 }  // namespace
 
 void SaveSnapshot(char drive, int32_t n) {
+    EmptiedAfterSave emptied;
     if (n > FileTableSlots)
         n = FileTableSlots;
     const std::string newFileList = PendingFileListName(drive);
     const std::string newFolderList = PendingFolderListName(drive);
+    const std::string newUnreadable = PendingUnreadableListName(drive);
     platform::ListBox& lines = FolderListLines();
+
+    // A read-only FileListFile could not be created over on Windows.
+    if (readOnly(FileListFileName(drive)))
+        fileCreateError();
+    if (!detail::SettleInterruptedSave(drive))
+        throw std::runtime_error("Cannot create file " + FileListFileName(drive));
 
     platform::TextWriter records;
     if (!records.create(newFileList))
@@ -100,21 +107,21 @@ void SaveSnapshot(char drive, int32_t n) {
 
     lines.add(ScrambleText("THEEND"));
     lines.add(ScrambleText(std::to_string(n + 1)));
+    writePending(newFolderList, FolderListFileName(drive), lines.items(), {newFileList});
 
-    platform::TextWriter folders;
-    if (!folders.create(newFolderList)) {
-        discard(newFileList);
-        throw std::runtime_error("Cannot create file " + FolderListFileName(drive));
-    }
-    whole = writeLines(folders, lines);
-    whole = folders.close() && whole;
-    if (!whole) {
-        discard(newFileList);
-        discard(newFolderList);
-        throw std::runtime_error("Stream write error");
-    }
+    std::vector<std::string> unreadable = UnreadableFolders();
+    unreadable.push_back("THEEND");
+    writePending(newUnreadable, UnreadableListFileName(drive), unreadable,
+                 {newFileList, newFolderList});
 
-    replacePair(drive);
+    for (const std::string& place : {FolderListFileName(drive), UnreadableListFileName(drive)}) {
+        if (readOnly(place)) {
+            for (const std::string& pending : {newFileList, newFolderList, newUnreadable})
+                discard(pending);
+            throw std::runtime_error("Cannot create file " + place);
+        }
+    }
+    detail::ReplaceSnapshotFiles(drive);
     lines.clear();
 }
 

@@ -29,7 +29,11 @@ struct Walk {
     int32_t pathcount = 0;
     uint64_t kilobytes = 0;  // summed wide; handed on saturated to 32 bits
 
+    std::string root;        // "X:\"
+    bool driveLost = false;  // a listing failed and the root no longer answers
+
     bool cancelled() const { return wizard::app().run.cancelRequested; }
+    bool stopped() const { return driveLost || cancelled(); }
 
     int32_t nextRecord() {
         // Past the table's end records are only counted, so that WriteSnapshot
@@ -69,12 +73,21 @@ bool isWalkable(const platform::DirEntry& entry) {
     return entry.isFolder() && !entry.isLink() && !isDots(entry.name);
 }
 
+bool listable(const std::string& folder) {
+    platform::DirectoryListing listing(folder + "*.*", platform::attr::AnyFile);
+    platform::DirEntry entry;
+    listing.next(entry);
+    return !listing.failed();
+}
+
 // One listing serves both the folder's files and its subfolders: the files
 // are recorded in listing order, then each subfolder with everything below
 // it, in the same order; the listing is released before going deeper.
 void Walk::walkFolders(const std::string& folder) {
     std::vector<std::string> subfolders;
     {
+        const int32_t recordsBefore = recordCount;
+        const uint64_t kilobytesBefore = kilobytes;
         platform::DirectoryListing listing(folder + "*.*", platform::attr::AnyFile);
         platform::DirEntry entry;
         while (listing.next(entry)) {
@@ -86,18 +99,51 @@ void Walk::walkFolders(const std::string& folder) {
                 recordFile(entry);
             }
         }
+        if (listing.failed()) {
+            // Not an empty folder: one whose contents are unknown. It keeps its
+            // own record, and is remembered so that nothing at or below it is
+            // ever offered for removal; unless the drive itself has stopped
+            // answering, in which case nothing of this walk is kept.
+            recordCount = recordsBefore;
+            kilobytes = kilobytesBefore;
+            if (folder == root || !listable(root)) {
+                driveLost = true;
+                return;
+            }
+            UnreadableFolders().push_back(UpperCase(folder.substr(0, folder.size() - 1)));
+            return;
+        }
     }
     for (const std::string& name : subfolders) {
         page.ProgressBar1.setPosition(page.ProgressBar1.position() + 1);
         platform::processMessages();
-        if (cancelled())
+        if (stopped())
             return;
         const std::string key = UpperCase(folder + name);
         recordFolder(key);
         walkFolders(folder + name + "\\");
-        if (cancelled())
+        if (stopped())
             return;
     }
+}
+
+// "3 folders on drive D could not be read; ..." once per drive.
+void reportUnreadable(char drive, const std::vector<std::string>& folders) {
+    if (folders.empty())
+        return;
+    const std::string count = std::to_string(folders.size());
+    const std::string letter(1, drive);
+    const std::string text =
+        folders.size() == 1
+            ? "1 folder on drive " + letter +
+                  " could not be read; nothing in it will be offered for removal. It is " +
+                  folders.front()
+            : count + " folders on drive " + letter +
+                  " could not be read; nothing in them will be offered for removal. The first "
+                  "is " +
+                  folders.front();
+    wizard::ShowCenteredMessage(text, platform::MessageKind::Information,
+                                platform::MessageButtons::Ok, 225, 40);
 }
 
 int32_t saturated(uint64_t value) {
@@ -118,20 +164,33 @@ void SnapshotDrive(char drive) {
     }
     page.ProgressBar1.setMaximum(ReadPathcount(drive));
 
-    Walk walk{page, folderLines};
+    Walk walk{page, folderLines, 0, 0, 0, letter + ":\\"};
     page.ProgressBar1.setPosition(0);
     SetFileTableCount(0);
+    UnreadableFolders().clear();
     walk.folderLines.clear();
     walk.folderLines.add(ScrambleText(letter + ":"));
     walk.folderLines.add(ScrambleText("0"));
     page.Label2.setCaption("Scanning.." + letter);
     page.Label2.repaint();
 
-    walk.walkFolders(letter + ":\\");
+    walk.walkFolders(walk.root);
 
-    if (!walk.cancelled()) {
-        WriteSnapshot(drive, walk.recordCount, walk.pathcount, saturated(walk.kilobytes));
+    if (walk.cancelled())
+        return;
+    if (walk.driveLost) {
+        // Half a drive saved would make the other half look new.
+        UnreadableFolders().clear();
+        wizard::ShowCenteredMessage("  Cannot access drive  " + letter,
+                                    platform::MessageKind::Error, platform::MessageButtons::Ok, 110,
+                                    40);
+        return;
     }
+    // Taken before the save empties the list.
+    const std::vector<std::string> unreadable = UnreadableFolders();
+    if (WriteSnapshot(drive, walk.recordCount, walk.pathcount, saturated(walk.kilobytes)))
+        reportUnreadable(drive, unreadable);
+    UnreadableFolders().clear();
 }
 
 }  // namespace snapshot

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 class ListBox;
@@ -19,11 +20,19 @@ constexpr int FolderLineLength = 255;  // characters kept of a folder-table line
 // DataDir + "\SNPDAT." + X + "01" and "02".
 std::string FileListFileName(char drive);
 std::string FolderListFileName(char drive);
+// DataDir + "\SNPDAT." + X + "03": the folders the walk could not list, one
+// whole key a line, ended by a line "THEEND". Snapshots taken before it
+// existed have none, and count as having no such folders.
+std::string UnreadableListFileName(char drive);
 
-// Where a new pair is written before it replaces the old one: DataDir +
-// "\SNPTMP." + X + "01" and "02". Left behind only by an interrupted save.
+// Where a new set is written before it replaces the old one: DataDir +
+// "\SNPTMP." + X + "01" to "03". Left behind only by an interrupted save.
 std::string PendingFileListName(char drive);
 std::string PendingFolderListName(char drive);
+std::string PendingUnreadableListName(char drive);
+// Where the old set waits while the new one is moved in: DataDir +
+// "\SNPOLD." + X + "01" to "03". Left behind only by an interrupted save.
+std::string SetAsideName(char drive, int part);
 
 // Flips bit 3 of every character; its own inverse.
 std::string ScrambleText(const std::string& text);
@@ -48,21 +57,32 @@ void SetFileTableCount(int count);
 int FolderTableCount();
 // The line in a slot; "" for a slot outside 1..8,000.
 const std::string& FolderLine(int slot);
+// The line in a slot as the file holds it, not cut to 255 characters: two
+// folders whose paths share their first 255 characters are told apart by it.
+const std::string& FolderKey(int slot);
+
+// Whole upper-cased keys of the folders that could not be listed, in walk
+// order: filled by the walk and saved with the snapshot, or by a load.
+std::vector<std::string>& UnreadableFolders();
 
 // FolderListLines: the hidden list box of the progress window.
 platform::ListBox& FolderListLines();
 
-// Writes slots 1..n as FileListFile and FolderListLines (with the end pair) as
-// FolderListFile, then empties FolderListLines. Both files are first written
-// whole under their pending names and only then put in place of the old pair,
-// so that no failure leaves a pair that loads as less than the drive held.
+// Writes slots 1..n as FileListFile, FolderListLines (with the end pair) as
+// FolderListFile and UnreadableFolders as the unreadable list, then empties
+// FolderListLines and UnreadableFolders. The three files are first written
+// whole under their pending names and only then put in place of the old set:
+// a failure leaves the old set, a power cut the old or the new set whole once
+// the next load or save has finished the replace.
 // FileListFile not creatable: "File create error !!!" and the program ends.
 // Other failures throw std::runtime_error ("Cannot create file <path>",
 // "Stream write error") for the general error handler.
 void SaveSnapshot(char drive, int32_t n);
 
-// Fills both tables from the drive's files; false after telling the user why
-// (no snapshot, a table limit, a folder list that is missing or damaged).
+// Fills both tables and UnreadableFolders from the drive's files, after
+// finishing a replace that was cut short; false after telling the user why
+// (no snapshot, a table limit, files that are missing or do not hold
+// together).
 bool LoadSnapshot(char drive);
 
 }  // namespace snapshot

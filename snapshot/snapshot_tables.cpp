@@ -49,6 +49,11 @@ int& folderCount() {
     return count;
 }
 
+std::vector<std::string>& longFolderLines() {
+    static std::vector<std::string> lines(FolderTableSlots);
+    return lines;
+}
+
 }  // namespace detail
 
 std::string FileListFileName(char drive) {
@@ -57,11 +62,20 @@ std::string FileListFileName(char drive) {
 std::string FolderListFileName(char drive) {
     return snapshotName("\\SNPDAT.", drive, "02");
 }
+std::string UnreadableListFileName(char drive) {
+    return snapshotName("\\SNPDAT.", drive, "03");
+}
 std::string PendingFileListName(char drive) {
     return snapshotName("\\SNPTMP.", drive, "01");
 }
 std::string PendingFolderListName(char drive) {
     return snapshotName("\\SNPTMP.", drive, "02");
+}
+std::string PendingUnreadableListName(char drive) {
+    return snapshotName("\\SNPTMP.", drive, "03");
+}
+std::string SetAsideName(char drive, int part) {
+    return snapshotName("\\SNPOLD.", drive, part == 1 ? "01" : part == 2 ? "02" : "03");
 }
 
 std::string ScrambleText(const std::string& text) {
@@ -127,6 +141,18 @@ const std::string& FolderLine(int slot) {
     if (slot < 1 || slot > FolderTableSlots)
         return emptyText();
     return detail::folderTable()[slot - 1];
+}
+
+const std::string& FolderKey(int slot) {
+    if (slot < 1 || slot > FolderTableSlots)
+        return emptyText();
+    const std::string& whole = detail::longFolderLines()[slot - 1];
+    return whole.empty() ? detail::folderTable()[slot - 1] : whole;
+}
+
+std::vector<std::string>& UnreadableFolders() {
+    static std::vector<std::string> folders;
+    return folders;
 }
 
 platform::ListBox& FolderListLines() {

@@ -80,6 +80,7 @@ bool passesFilter(uint32_t bits, uint32_t filter) {
 struct DirectoryListing::Impl {
     std::vector<DirEntry> entries;
     size_t next = 0;
+    bool failed = false;
 };
 
 DirectoryListing::DirectoryListing(const std::string& pattern, uint32_t filter) : impl_(new Impl) {
@@ -92,13 +93,17 @@ DirectoryListing::DirectoryListing(const std::string& pattern, uint32_t filter) 
     const std::string folder = absolutePath(written.empty() ? "." : written);
     if (mask.empty())
         return;
+    // A missing drive or folder fails as FindFirstFileA does, with
+    // ERROR_PATH_NOT_FOUND; only a folder that is there but holds nothing
+    // matching gives an empty listing that is not a failure.
+    impl_->failed = true;
     const std::string host = resolveHost(folder);
-    if (!isFolderKind(hostKind(host)))
+    if (!isFolderKind(hostKind(host)) || state().unlistable.count(host) != 0)
         return;
-
     DIR* dir = opendir(host.c_str());
     if (dir == nullptr)
         return;
+    impl_->failed = false;
     std::vector<DirEntry> found;
     while (dirent* item = readdir(dir)) {
         const std::string name = item->d_name;
@@ -145,6 +150,10 @@ DirectoryListing::DirectoryListing(const std::string& pattern, uint32_t filter) 
 }
 
 DirectoryListing::~DirectoryListing() = default;
+
+bool DirectoryListing::failed() const {
+    return impl_->failed;
+}
 
 bool DirectoryListing::next(DirEntry& entry) {
     if (impl_->next >= impl_->entries.size())

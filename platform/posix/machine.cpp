@@ -58,6 +58,14 @@ void Machine::removeDrive(char letter) {
     state().drives.erase(driveLetter(letter));
 }
 
+void Machine::makeUnlistable(const std::string& windowsPath, bool unlistable) {
+    if (unlistable) {
+        state().unlistable.insert(mustResolve(windowsPath));
+    } else {
+        state().unlistable.erase(mustResolve(windowsPath));
+    }
+}
+
 std::string Machine::hostPath(const std::string& windowsPath) {
     return resolveHost(windowsPath);
 }

@@ -77,6 +77,10 @@ public:
     static void addDrive(char letter, int type = drivetype::Fixed);
     static void setDriveType(char letter, int type);
     static void removeDrive(char letter);  // the folder stays; the drive is gone
+    // Listings of this folder fail from now on (or, with false, no longer),
+    // as a folder the user may not read does on Windows (chmod stops no one
+    // when the tests run as root).
+    static void makeUnlistable(const std::string& windowsPath, bool unlistable = true);
 
     // The host path for a Windows path, each existing component matched
     // without regard to case, the rest as spelled. Empty when the drive is

@@ -29,14 +29,27 @@ struct DirectoryListing::Impl {
     HANDLE find = INVALID_HANDLE_VALUE;
     WIN32_FIND_DATAA data{};
     bool pending = false;  // `data` holds an entry not yet handed out
+    bool failed = false;
     uint32_t excluded = 0;
 };
+
+namespace {
+
+// Nothing matching the pattern, or the end of the folder: every other error
+// means the folder could not be read whole.
+bool listingEnded(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
+}
+
+}  // namespace
 
 DirectoryListing::DirectoryListing(const std::string& pattern, uint32_t filter)
     : impl_(std::make_unique<Impl>()) {
     impl_->excluded = ~filter & SpecialBits;
     impl_->find = FindFirstFileA(pattern.c_str(), &impl_->data);
     impl_->pending = impl_->find != INVALID_HANDLE_VALUE;
+    if (!impl_->pending)
+        impl_->failed = !listingEnded(GetLastError());
 }
 
 DirectoryListing::~DirectoryListing() {
@@ -55,10 +68,16 @@ bool DirectoryListing::next(DirEntry& entry) {
             entry.attributes = data.dwFileAttributes;
         }
         impl_->pending = FindNextFileA(impl_->find, &impl_->data) != FALSE;
+        if (!impl_->pending && !listingEnded(GetLastError()))
+            impl_->failed = true;
         if (wanted)
             return true;
     }
     return false;
+}
+
+bool DirectoryListing::failed() const {
+    return impl_->failed;
 }
 
 namespace {

@@ -1,145 +1,17 @@
 // The change scanner against snapshots written byte for byte: which files and
 // folders it lists, in which order, and what it leaves alone.
-#include <gtest/gtest.h>
-
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "change_scanner_fixture.h"
 #include "platform/posix/machine.h"
-#include "restore/review_window.h"
 #include "snapshot/snapshot_scanner.h"
-#include "support/machine_test.h"
-#include "wizard/app_state.h"
-#include "wizard/pages.h"
-#include "wizard/progress_window.h"
 
 namespace {
 
+using namespace changetest;
 namespace fs = std::filesystem;
-using Lines = std::vector<std::string>;
-
-std::string scrambled(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(c ^ 8);
-    return text;
-}
-
-std::string joinLines(const Lines& lines) {
-    std::string bytes;
-    for (const std::string& line : lines)
-        bytes += line + "\r\n";
-    return bytes;
-}
-
-// One folder of a snapshot in walk order: its path ("C:" for the root) and
-// the names of its files.
-struct Folder {
-    std::string path;
-    Lines files;
-};
-
-std::string upper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
-class ChangeScannerTest : public testing_support::MachineTest {
-protected:
-    void SetUp() override {
-        MachineTest::SetUp();
-        // Drive C starts empty; the data folder lies on a drive not scanned.
-        fs::remove_all(Machine::hostPath("C:\\WINDOWS"));
-        for (char drive : {'D', 'K'})
-            Machine::addDrive(drive);
-
-        wizard::AppState& state = wizard::app();
-        state = wizard::AppState{};
-        state.paths.programDir = "K:\\TRELMRK";
-        state.paths.dataDir = "K:\\TRELMRK\\SNPDAT";
-        state.paths.winDir = "C:\\WINDOWS";
-        state.paths.bootRoot = "C:\\";
-        Machine::makeFolder(state.paths.dataDir);
-
-        page2_ = std::make_unique<TForm2>();
-        page3_ = std::make_unique<TForm3>();
-        wizard::pages().form2 = page2_.get();
-        wizard::pages().form3 = page3_.get();
-    }
-
-    void TearDown() override {
-        wizard::pages().form2 = nullptr;
-        wizard::pages().form3 = nullptr;
-        page3_.reset();
-        page2_.reset();
-        Machine::onProcessMessages(nullptr);
-        MachineTest::TearDown();
-    }
-
-    // Writes the drive's FileListFile and FolderListFile as given.
-    void writeSnapshot(char drive, const Lines& records, const Lines& folderLines) {
-        const std::string base = wizard::app().paths.dataDir + "\\SNPDAT." + drive;
-        Machine::writeFile(base + "01", joinLines(records));
-        Lines lines;
-        for (const std::string& line : folderLines)
-            lines.push_back(scrambled(line));
-        Machine::writeFile(base + "02", joinLines(lines));
-    }
-
-    // The snapshot a walk of these folders would have stored.
-    void writeSnapshot(char drive, const std::vector<Folder>& folders) {
-        Lines records, pairs;
-        for (const Folder& folder : folders) {
-            const bool root = folder.path.size() == 2;
-            if (!root)
-                records.push_back(upper(folder.path).substr(0, 120));
-            pairs.push_back(upper(folder.path));
-            pairs.push_back(root ? "0" : std::to_string(records.size()));
-            for (const std::string& name : folder.files) {
-                records.push_back(upper(name).substr(0, 120));
-            }
-        }
-        pairs.push_back("THEEND");
-        pairs.push_back(std::to_string(records.size() + 1));
-        writeSnapshot(drive, records, pairs);
-    }
-
-    // Every file entry as Location + Name.
-    Lines listedFiles() const {
-        Lines paths;
-        const platform::ListView& list = page3_->Fileview;
-        for (int i = 0; i < list.count(); ++i)
-            paths.push_back(list.subItem(i, 1) + list.caption(i));
-        return paths;
-    }
-
-    Lines listedFolders() const {
-        Lines paths;
-        const platform::ListView& list = page3_->Folderview;
-        for (int i = 0; i < list.count(); ++i)
-            paths.push_back(list.caption(i));
-        return paths;
-    }
-
-    bool allTicked() const {
-        for (const platform::ListView* list : {&page3_->Fileview, &page3_->Folderview}) {
-            for (int i = 0; i < list->count(); ++i) {
-                if (!list->checked(i))
-                    return false;
-            }
-        }
-        return true;
-    }
-
-    static void touch(const std::string& path) { Machine::writeFile(path, "x"); }
-
-    std::unique_ptr<TForm2> page2_;
-    std::unique_ptr<TForm3> page3_;
-};
 
 TEST_F(ChangeScannerTest, WorkedExampleJudgesEachFolderByItsOwnRange) {
     writeSnapshot('C',
@@ -197,28 +69,64 @@ TEST_F(ChangeScannerTest, NamesCountOnTheirFirst120Characters) {
     EXPECT_EQ(listedFiles(), (Lines{"C:\\" + stem + "B.txt"}));
 }
 
-TEST_F(ChangeScannerTest, AFolderPathLongerThan255IsJudgedOnIts255Characters) {
-    const std::string a(60, 'A'), b(60, 'B'), c(60, 'C'), d(60, 'D'), e(60, 'E');
-    const std::string shortPath = "C:\\" + a + "\\" + b + "\\" + c;
-    const std::string longPath = shortPath + "\\" + d + "\\" + e;  // 309 characters
-    ASSERT_GT(longPath.size(), 255u);
-    writeSnapshot('C', {{"C:", {}},
-                        {"C:\\" + a, {}},
-                        {"C:\\" + a + "\\" + b, {}},
-                        {shortPath, {"KEPT.TXT"}},
-                        {shortPath + "\\" + d, {}},
-                        {longPath, {"ONE.TXT", "TWO.TXT"}}});
-    touch(shortPath + "\\KEPT.TXT");
-    touch(longPath + "\\ONE.TXT");
-    touch(longPath + "\\TWO.TXT");
-    touch(longPath + "\\NEW.TXT");
+// Folders are told apart by their whole paths, also where the folder table
+// keeps only 255 characters of them; known files are never offered for
+// removal, however long their folder's path.
+TEST_F(ChangeScannerTest, LongFolderPathsAreJudgedByTheirWholePath) {
+    const std::string a(60, 'A'), b(60, 'B'), c(60, 'C');
+    const std::string shortPath = "C:\\" + a + "\\" + b + "\\" + c;  // 185 characters
+    const std::string longPath = shortPath + "\\" + std::string(60, 'D') + "\\" + "E";
+    const std::string exactly255 = shortPath + "\\" + std::string(69, 'D');
+    ASSERT_EQ(exactly255.size(), 255u);
+    const std::vector<Folder> above = {
+        {"C:", {}}, {"C:\\" + a, {}}, {"C:\\" + a + "\\" + b, {}}, {shortPath, {}}};
+    struct Case {
+        const char* what;
+        std::vector<Folder> known;  // below `above`
+        Lines present;              // files on the drive now
+        Lines files, folders;       // what is listed
+    };
+    const Case cases[] = {
+        {"a path of more than 255 characters",
+         {{shortPath + "\\" + std::string(60, 'D'), {}}, {longPath, {"ONE.TXT", "TWO.TXT"}}},
+         {longPath + "\\ONE.TXT", longPath + "\\TWO.TXT", longPath + "\\NEW.TXT"},
+         {longPath + "\\NEW.TXT"},
+         {}},
+        {"a folder of exactly 255 characters with a subfolder",
+         {{exactly255, {"OWN.TXT"}}, {exactly255 + "\\SUB", {"SUB.TXT"}}},
+         {exactly255 + "\\OWN.TXT", exactly255 + "\\SUB\\SUB.TXT", exactly255 + "\\SUB\\OWN.TXT"},
+         {exactly255 + "\\SUB\\OWN.TXT"},
+         {}},
+        {"siblings that differ after character 255",
+         {{exactly255 + "X", {"X.TXT"}}, {exactly255 + "Y", {"Y.TXT"}}},
+         {exactly255 + "X\\X.TXT", exactly255 + "Y\\Y.TXT", exactly255 + "Z\\Z.TXT"},
+         {exactly255 + "Z\\Z.TXT"},
+         {exactly255 + "Z\\"}},
+        // Two pairs of one key: which records are the folder's is not known.
+        {"a key held by two pairs",
+         {{shortPath + "\\TWICE", {"A.TXT"}}, {shortPath + "\\TWICE", {"B.TXT"}}},
+         {shortPath + "\\TWICE\\A.TXT", shortPath + "\\TWICE\\B.TXT",
+          shortPath + "\\TWICE\\NEW.TXT"},
+         {},
+         {}},
+    };
+    for (const Case& row : cases) {
+        SCOPED_TRACE(row.what);
+        fs::remove_all(Machine::hostPath("C:\\" + a));
+        page3_->Fileview.clear();
+        page3_->Folderview.clear();
+        std::vector<Folder> known = above;
+        known.insert(known.end(), row.known.begin(), row.known.end());
+        writeSnapshot('C', known);
+        for (const std::string& path : row.present)
+            touch(path);
 
-    page2_->Compare('C');
+        page2_->Compare('C');
 
-    // Files the snapshot holds are never offered for removal, however long
-    // their folder's path.
-    EXPECT_TRUE(listedFolders().empty());
-    EXPECT_EQ(listedFiles(), (Lines{longPath + "\\NEW.TXT"}));
+        EXPECT_TRUE(Machine::messages().empty());
+        EXPECT_EQ(listedFiles(), row.files);
+        EXPECT_EQ(listedFolders(), row.folders);
+    }
 }
 
 TEST_F(ChangeScannerTest, ExcludedFilesAndTheirNearMisses) {
@@ -378,8 +286,12 @@ TEST_F(ChangeScannerTest, ADriveComparedWithItsOwnSnapshotListsOnlyWhatCameLater
     Machine::makeFolder("C:\\Empty");
     const fs::path target = Machine::hostPath("C:\\Data");
     fs::create_directory_symlink(target, fs::path(Machine::hostPath("C:\\")) / "DataLink");
+    // A folder the walk may not list: what it held is unknown to the snapshot.
+    touch("C:\\Locked\\old.txt");
+    Machine::makeUnlistable("C:\\Locked");
     snapshot::SnapshotDrive('C');
-    ASSERT_TRUE(Machine::messages().empty());
+    ASSERT_EQ(Machine::messages().size(), 1u);
+    Machine::makeUnlistable("C:\\Locked", false);
 
     page2_->Compare('C');
     EXPECT_TRUE(listedFiles().empty());
@@ -389,6 +301,8 @@ TEST_F(ChangeScannerTest, ADriveComparedWithItsOwnSnapshotListsOnlyWhatCameLater
     touch("C:\\Empty\\Later.txt");
     touch("C:\\NewApp\\Bin\\App.exe");
     touch("C:\\.cache\\x.tmp");
+    touch("C:\\Locked\\Later.txt");
+    touch("C:\\Locked\\Sub\\Deeper.txt");
     fs::rename(Machine::hostPath("C:\\IO.SYS"), fs::path(Machine::hostPath("C:\\")) / "IO.OLD");
     // New links are neither walked nor offered: removing one could reach
     // what it points to.

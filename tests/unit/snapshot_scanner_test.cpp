@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -182,29 +183,94 @@ TEST_F(SnapshotScannerTest, CancelDuringTheWalkWritesNothing) {
     EXPECT_TRUE(Machine::messages().empty());
 }
 
-TEST_F(SnapshotScannerTest, DriveThatCannotBeMadeCurrentKeepsItsSnapshot) {
-    File("D:\\first.txt");
-    snapshot::SnapshotDrive('D');
-    const std::string files = Machine::readFile(FileList('D'));
-    const std::string config = Config();
+// A drive that cannot be made current, whose root cannot be listed, or that
+// goes away during the walk: half a drive saved would make the other half
+// look new, so its earlier snapshot stays.
+TEST_F(SnapshotScannerTest, DriveThatCannotBeReadWholeKeepsItsSnapshot) {
+    struct Case {
+        const char* what;
+        std::function<void()> before;
+        std::function<void()> atFirstFolder;
+    };
+    const Case cases[] = {
+        {"drive gone", [] { Machine::removeDrive('D'); }, nullptr},
+        {"root not listable", [] { Machine::makeUnlistable("D:\\"); }, nullptr},
+        {"drive gone during the walk", nullptr, [] { Machine::removeDrive('D'); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Machine::addDrive('D');
+        Machine::makeUnlistable("D:\\", false);
+        File("D:\\first.txt");
+        File("D:\\A\\a.txt");
+        File("D:\\B\\b.txt");
+        snapshot::SnapshotDrive('D');
+        const std::string files = Machine::readFile(FileList('D'));
+        const std::string folders = Machine::readFile(FolderList('D'));
+        const std::string unreadable = Machine::readFile(std::string(DataDir) + "\\SNPDAT.D03");
+        const std::string config = Config();
+        Machine::clearMessages();
 
-    Machine::removeDrive('D');
-    snapshot::SnapshotDrive('D');
-    snapshot::SnapshotDrive('G');  // never present
+        if (c.before)
+            c.before();
+        Machine::onProcessMessages(c.atFirstFolder);
+        snapshot::SnapshotDrive('D');
+        Machine::onProcessMessages(nullptr);
 
-    ASSERT_EQ(Machine::messages().size(), 2u);
-    const platform::Rect outer = page1->outerBounds();
-    for (const MessageRecord& shown : Machine::messages()) {
+        ASSERT_EQ(Machine::messages().size(), 1u);
+        const MessageRecord& shown = Machine::messages()[0];
+        EXPECT_EQ(shown.text, "  Cannot access drive  D");
         EXPECT_EQ(shown.kind, platform::MessageKind::Error);
         EXPECT_EQ(shown.caption, "Error");
+        const platform::Rect outer = page1->outerBounds();
         EXPECT_EQ(shown.placement.x, outer.left + outer.width / 2 - 110);
         EXPECT_EQ(shown.placement.y, outer.top + outer.height / 2 - 40);
+        EXPECT_EQ(Machine::readFile(FileList('D')), files);
+        EXPECT_EQ(Machine::readFile(FolderList('D')), folders);
+        EXPECT_EQ(Machine::readFile(std::string(DataDir) + "\\SNPDAT.D03"), unreadable);
+        EXPECT_EQ(Config(), config);
     }
-    EXPECT_EQ(Machine::messages()[0].text, "  Cannot access drive  D");
-    EXPECT_EQ(Machine::messages()[1].text, "  Cannot access drive  G");
-    EXPECT_EQ(Machine::readFile(FileList('D')), files);
-    EXPECT_EQ(Config(), config);
+    Machine::clearMessages();
+    snapshot::SnapshotDrive('G');  // never present
+    ASSERT_EQ(Machine::messages().size(), 1u);
+    EXPECT_EQ(Machine::messages()[0].text, "  Cannot access drive  G");
     EXPECT_FALSE(platform::fileExists(FileList('G')));
+}
+
+// A folder that cannot be listed is not an empty one: it keeps its record,
+// is named in the unreadable list, and the user hears of it once per drive.
+TEST_F(SnapshotScannerTest, FoldersThatCannotBeListedAreRememberedAndReported) {
+    Machine::addDrive('E');
+    File("D:\\Locked\\secret.txt");
+    File("D:\\Open\\plain.txt");
+    File("D:\\Shut\\inner\\deep.txt");
+    File("E:\\Only\\one.txt");
+    for (const char* folder : {"D:\\Locked", "D:\\Shut", "E:\\Only"})
+        Machine::makeUnlistable(folder);
+
+    snapshot::SnapshotDrive('D');
+    snapshot::SnapshotDrive('E');
+
+    EXPECT_EQ(Machine::readFile(FileList('D')),
+              Lines({"D:\\LOCKED", "D:\\OPEN", "PLAIN.TXT", "D:\\SHUT"}));
+    EXPECT_EQ(Machine::readFile(std::string(DataDir) + "\\SNPDAT.D03"),
+              Lines({"D:\\LOCKED", "D:\\SHUT", "THEEND"}));
+    EXPECT_EQ(Machine::readFile(std::string(DataDir) + "\\SNPDAT.E03"),
+              Lines({"E:\\ONLY", "THEEND"}));
+    EXPECT_EQ(Stat('D', "Filecount"), "1");
+    ASSERT_EQ(Machine::messages().size(), 2u);
+    EXPECT_EQ(Machine::messages()[0].text,
+              "2 folders on drive D could not be read; nothing in them will be offered for "
+              "removal. The first is D:\\LOCKED");
+    EXPECT_EQ(Machine::messages()[1].text,
+              "1 folder on drive E could not be read; nothing in it will be offered for removal. "
+              "It is E:\\ONLY");
+    const platform::Rect outer = page1->outerBounds();
+    for (const MessageRecord& shown : Machine::messages()) {
+        EXPECT_EQ(shown.kind, platform::MessageKind::Information);
+        EXPECT_EQ(shown.placement.x, outer.left + outer.width / 2 - 225);
+        EXPECT_EQ(shown.placement.y, outer.top + outer.height / 2 - 40);
+    }
 }
 
 // Links are recorded under their own name among their folder's files; they

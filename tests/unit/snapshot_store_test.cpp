@@ -121,6 +121,7 @@ TEST_F(SnapshotStoreTest, LoadCutsRecordsAt120AndFolderLinesAt255) {
     ASSERT_TRUE(snapshot::LoadSnapshot('D'));
     EXPECT_EQ(snapshot::FileRecord(1), longName.substr(0, 120));
     EXPECT_EQ(snapshot::FolderLine(3), longKey.substr(0, 255));
+    EXPECT_EQ(snapshot::FolderKey(3), longKey);
 }
 
 TEST_F(SnapshotStoreTest, MissingFileListSaysThereIsNoSnapshot) {
@@ -172,41 +173,71 @@ TEST_F(SnapshotStoreTest, FolderListOf8000LinesLoadsAnd8002DoNot) {
 }
 
 // A folder list that cannot be trusted would make every folder it lacks,
-// and every file in them, look new: such a load fails, naming the drive.
+// and every file in them, look new: such a load fails, naming the drive. So
+// does an unreadable list that does not belong to the pair.
 TEST_F(SnapshotStoreTest, MissingOrDamagedFolderListFailsTheLoad) {
-    const std::string records = Lines({"A.TXT", "D:\\SUB", "B.TXT"});
+    const std::vector<std::string> records = {"A.TXT", "D:\\SUB", "B.TXT"};
+    const std::vector<std::string> threeFolders = {"A.TXT", "D:\\S1", "B.TXT", "D:\\S2",
+                                                   "C.TXT", "D:\\S3", "E.TXT"};
+    const std::vector<std::string> whole = {"D:", "0", "D:\\SUB", "2", "THEEND", "4"};
     struct Case {
         const char* what;
         std::vector<std::string> lines;
+        std::vector<std::string> records;
+        std::vector<std::string> unreadable;  // none: no such file
     };
     const Case damaged[] = {
-        {"index not a number", {"D:", "0", "D:\\SUB", "2x", "THEEND", "4"}},
-        {"signed index", {"D:", "0", "D:\\SUB", "+2", "THEEND", "4"}},
-        {"index beyond 32 bits", {"D:", "0", "D:\\SUB", "99999999999", "THEEND", "4"}},
-        {"cut short before a folder's pair", {"D:", "0"}},
-        {"end pair of another file list", {"D:", "0", "D:\\SUB", "2", "THEEND", "5"}},
-        {"key without its index", {"D:", "0", "D:\\SUB", "2", "THEEND"}},
-        {"index of a file record", {"D:", "0", "D:\\SUB", "3", "THEEND", "4"}},
-        {"another drive's pair", {"C:", "0", "D:\\SUB", "2", "THEEND", "4"}},
-        {"empty", {}},
+        {"index not a number", {"D:", "0", "D:\\SUB", "2x", "THEEND", "4"}, records, {}},
+        {"signed index", {"D:", "0", "D:\\SUB", "+2", "THEEND", "4"}, records, {}},
+        {"index beyond 32 bits", {"D:", "0", "D:\\SUB", "99999999999", "THEEND", "4"}, records, {}},
+        {"cut short before a folder's pair", {"D:", "0"}, records, {}},
+        {"end pair of another file list", {"D:", "0", "D:\\SUB", "2", "THEEND", "5"}, records, {}},
+        {"key without its index", {"D:", "0", "D:\\SUB", "2", "THEEND"}, records, {}},
+        {"index of a file record", {"D:", "0", "D:\\SUB", "3", "THEEND", "4"}, records, {}},
+        {"another drive's pair", {"C:", "0", "D:\\SUB", "2", "THEEND", "4"}, records, {}},
+        {"empty", {}, records, {}},
+        {"a pair missing from the middle",
+         {"D:", "0", "D:\\S1", "2", "D:\\S3", "6", "THEEND", "8"},
+         threeFolders,
+         {}},
+        {"a pair without its record",
+         {"D:", "0", "D:\\SUB", "2", "D:\\NONE", "4", "THEEND", "4"},
+         records,
+         {}},
+        {"unreadable list cut short", whole, records, {"D:\\SUB"}},
+        {"unreadable folder of another snapshot", whole, records, {"D:\\OTHER", "THEEND"}},
+        {"the drive itself unreadable", whole, records, {"D:", "THEEND"}},
     };
+    const std::string unreadableList = std::string(DataDir) + "\\SNPDAT.D03";
     for (const Case& c : damaged) {
         SCOPED_TRACE(c.what);
         Machine::clearMessages();
-        Machine::writeFile(FileList('D'), records);
+        Machine::writeFile(FileList('D'), Lines(c.records));
         Machine::writeFile(FolderList('D'), Lines(c.lines, true));
+        if (!c.unreadable.empty())
+            Machine::writeFile(unreadableList, Lines(c.unreadable));
         EXPECT_FALSE(snapshot::LoadSnapshot('D'));
         ExpectOnlyMessage("The snapshot of drive D is damaged.", 120);
+        if (platform::fileExists(unreadableList))
+            ASSERT_TRUE(platform::deleteFile(unreadableList));
     }
 
-    // Whole, and lacking only its end pair: both load.
-    for (const std::vector<std::string>& whole :
-         {std::vector<std::string>{"D:", "0", "D:\\SUB", "2", "THEEND", "4"},
-          std::vector<std::string>{"D:", "0", "D:\\SUB", "2"}}) {
-        Machine::clearMessages();
-        Machine::writeFile(FolderList('D'), Lines(whole, true));
-        EXPECT_TRUE(snapshot::LoadSnapshot('D'));
-        EXPECT_TRUE(Machine::messages().empty());
+    // Whole, lacking only its end pair, or with the folders it could not
+    // read: all load.
+    Machine::writeFile(FileList('D'), Lines(records));
+    for (const std::vector<std::string>& unreadable :
+         {std::vector<std::string>{}, std::vector<std::string>{"THEEND"},
+          std::vector<std::string>{"D:\\SUB", "THEEND"}}) {
+        for (const std::vector<std::string>& lines :
+             {whole, std::vector<std::string>{"D:", "0", "D:\\SUB", "2"}}) {
+            Machine::clearMessages();
+            Machine::writeFile(FolderList('D'), Lines(lines, true));
+            if (!unreadable.empty())
+                Machine::writeFile(unreadableList, Lines(unreadable));
+            EXPECT_TRUE(snapshot::LoadSnapshot('D'));
+            EXPECT_TRUE(Machine::messages().empty());
+            EXPECT_EQ(snapshot::UnreadableFolders().size(), unreadable.size() > 1 ? 1u : 0u);
+        }
     }
 
     ASSERT_TRUE(platform::deleteFile(FolderList('D')));
@@ -319,8 +350,8 @@ TEST_F(SaveFailureTest, ReadOnlyOldFileListEndsTheProgramAndStays) {
     ExpectOldSnapshotKept();
 }
 
-TEST_F(SaveFailureTest, FolderListThatCannotBeReplacedKeepsNoShortPair) {
-    // Something that deleteFile cannot remove stands where the folder list goes.
+TEST_F(SaveFailureTest, FolderListThatCannotBeReplacedKeepsTheOldPair) {
+    // A read-only file stands where the folder list goes.
     ASSERT_TRUE(platform::setFileAttributes(FolderList('D'), platform::attr::ReadOnly));
     Prepare('D', {"NEW.TXT"}, {});
     try {
@@ -329,14 +360,7 @@ TEST_F(SaveFailureTest, FolderListThatCannotBeReplacedKeepsNoShortPair) {
     } catch (const std::runtime_error& error) {
         EXPECT_EQ(std::string(error.what()), "Cannot create file " + FolderList('D'));
     }
-    // The old file list is gone and the new one not in place: the drive has
-    // no snapshot rather than a mixed one.
-    EXPECT_FALSE(platform::fileExists(FileList('D')));
-    EXPECT_FALSE(platform::fileExists(snapshot::PendingFileListName('D')));
-    EXPECT_FALSE(platform::fileExists(snapshot::PendingFolderListName('D')));
-    Machine::clearMessages();
-    EXPECT_FALSE(snapshot::LoadSnapshot('D'));
-    ExpectOnlyMessage("There is no snapshot for drive D", 120);
+    ExpectOldSnapshotKept();
 }
 
 TEST_F(SnapshotStoreTest, FileListThatCannotBeCreatedEndsTheProgram) {

@@ -50,8 +50,20 @@ TEST(Listing, HiddenSystemAndFoldersOnlyWhenAsked) {
     EXPECT_EQ(everything.at("hidden.txt").attributes & attr::Hidden, attr::Hidden);
 }
 
-TEST(Listing, MissingFolderYieldsNothing) {
+// A folder that cannot be listed says so; one with nothing matching does not.
+TEST(Listing, MissingFolderYieldsNothingAndFails) {
     EXPECT_TRUE(listing("D:\\no such folder\\*.*", attr::AnyFile).empty());
+    DirectoryListing missing("D:\\no such folder\\*.*", attr::AnyFile);
+    EXPECT_TRUE(missing.failed());
+    const std::string base = testdrive::folder("nomatch");
+    DirectoryListing none(base + "\\*.none", attr::AnyFile);
+    DirEntry entry;
+    EXPECT_FALSE(none.next(entry));
+    EXPECT_FALSE(none.failed());
+    DirectoryListing whole(base + "\\*.*", attr::AnyFile);
+    while (whole.next(entry)) {
+    }
+    EXPECT_FALSE(whole.failed());
 }
 
 TEST(Listing, SizesBeyondFourGigabytesAndLocalStamps) {

@@ -218,8 +218,9 @@ TEST_F(SnapshotStoreTest, MissingOrDamagedFolderListFailsTheLoad) {
             Machine::writeFile(unreadableList, Lines(c.unreadable));
         EXPECT_FALSE(snapshot::LoadSnapshot('D'));
         ExpectOnlyMessage("The snapshot of drive D is damaged.", 120);
-        if (platform::fileExists(unreadableList))
+        if (platform::fileExists(unreadableList)) {
             ASSERT_TRUE(platform::deleteFile(unreadableList));
+        }
     }
 
     // Whole, lacking only its end pair, or with the folders it could not

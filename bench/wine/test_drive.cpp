@@ -114,7 +114,8 @@ DriveShape addNewFolders(const std::string& root, long folderCount, long fileCou
     Random random(23);
     std::vector<fs::path> known;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
-        if (entry.is_directory())
+        // Away from the deep chains, so every new path stays within MAX_PATH.
+        if (entry.is_directory() && entry.path().string().size() - root.size() < 100)
             known.push_back(entry.path());
     }
     std::sort(known.begin(), known.end());

@@ -96,7 +96,10 @@ public:
             }
             note(pid, "scan with new files " + std::to_string(i + 1));
         }
-        rows_[rows_.size() - 1].listed = listed() + added.folders;
+        for (Row& row : rows_) {
+            if (row.run == "restore scan, 5,000 new files")
+                row.listed = listed() + added.folders;
+        }
         endProgram(pid);
 
         std::fprintf(stderr, "writing drive E: ...\n");
@@ -199,11 +202,15 @@ private:
         return ms;
     }
 
+    // Keeps the best time of a run measured more than once.
     void best(const std::string& run, const BareWalk& bare, double ms) {
         for (Row& row : rows_) {
-            if (row.run == run && row.bare.entries == bare.entries)
+            if (row.run == run && row.bare.entries == bare.entries) {
                 row.ms = std::min(row.ms, ms);
+                return;
+            }
         }
+        rows_.push_back({run, bare, ms});
     }
 
     void note(int pid, const std::string& after) {

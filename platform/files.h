@@ -23,11 +23,21 @@ constexpr uint32_t AnyFile = 0x3F;
 constexpr uint32_t FilesOnly = ReadOnly | Hidden | System | Archive;
 }  // namespace attr
 
+// Last write, local time, packed as an MS-DOS date stamp, of a last-write
+// time as listings give it (see DirEntry::written).
+int32_t localDosStamp(int64_t written);
+
 struct DirEntry {
     std::string name;   // long name, in its own case
     uint64_t size = 0;  // bytes
-    int32_t stamp = 0;  // last write, local time, packed as an MS-DOS date stamp
+    // Last write in universal time, in the backend's own units. Listings
+    // leave the local-time conversion to stamp(): a walk shows the dates of
+    // the few entries it lists, not of every entry it passes.
+    int64_t written = 0;
     uint32_t attributes = 0;
+
+    // Last write, local time, packed as an MS-DOS date stamp.
+    int32_t stamp() const { return localDosStamp(written); }
 
     bool isFolder() const { return (attributes & attr::Directory) != 0; }
     // A symbolic link, junction or mount point: never to be walked into.

@@ -116,7 +116,7 @@ void AddNewFile(const std::string& folder, const platform::DirEntry& found) {
     const int item = list.addItem(found.name, ShellIconIndex(folder + "\\" + found.name));
     list.addSubItem(item, folder + "\\");
     list.addSubItem(item, SizeText(found.size));
-    list.addSubItem(item, DateText(found.stamp));
+    list.addSubItem(item, DateText(found.stamp()));
 }
 
 void AddNewFolder(const std::string& folder) {

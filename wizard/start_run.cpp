@@ -1,5 +1,7 @@
 // The Start run of page 2: a snapshot of the selected drives with the system
 // files' backup, or a restore scan of them against their snapshots.
+#include <vector>
+
 #include "restore/review_window.h"
 #include "restore/system_files.h"
 #include "snapshot/snapshot_scanner.h"
@@ -20,6 +22,29 @@ void EmptyReviewLists() {
         list->endUpdate();
     }
 }
+
+// Holds back the drawing of both review lists while it lives.
+class ListsFilling {
+public:
+    ListsFilling() {
+        for (platform::ListView* list : lists())
+            list->beginUpdate();
+    }
+    ~ListsFilling() {
+        for (platform::ListView* list : lists())
+            list->endUpdate();
+    }
+    ListsFilling(const ListsFilling&) = delete;
+    ListsFilling& operator=(const ListsFilling&) = delete;
+
+private:
+    static std::vector<platform::ListView*> lists() {
+        TForm3* page3 = wizard::pages().form3;
+        if (page3 == nullptr)
+            return {};
+        return {&page3->Fileview, &page3->Folderview};
+    }
+};
 
 }  // namespace
 
@@ -87,6 +112,9 @@ void TForm2::StartSnapshotDrives(bool stopOnCancel) {
 
 void TForm2::StartRestoreScan() {
     const wizard::AppState& state = wizard::app();
+    // The lists are not on show during the scan: drawing each entry as it
+    // comes would cost more than finding it.
+    const ListsFilling filling;
     for (int i = 0; i < wizard::DriveCount; ++i) {
         if (state.settings.driveSelected[i] && !state.run.cancelRequested) {
             Compare(wizard::DriveLetters[i]);

@@ -54,7 +54,11 @@ bool patternMatches(const std::string& mask, const std::string& name) {
     return maskMatches(mask.c_str(), name.c_str());
 }
 
-int32_t dosStamp(time_t when) {
+}  // namespace
+
+// `written` is a time_t: seconds since 1970, universal time.
+int32_t localDosStamp(int64_t written) {
+    const time_t when = static_cast<time_t>(written);
     struct tm local;
     if (localtime_r(&when, &local) == nullptr)
         return 0;
@@ -69,6 +73,8 @@ int32_t dosStamp(time_t when) {
                             static_cast<uint32_t>(local.tm_sec / 2);
     return static_cast<int32_t>(packed);
 }
+
+namespace {
 
 bool passesFilter(uint32_t bits, uint32_t filter) {
     const uint32_t special = attr::Hidden | attr::System | attr::Directory | attr::VolumeLabel;
@@ -120,7 +126,7 @@ DirectoryListing::DirectoryListing(const std::string& pattern, uint32_t filter) 
         entry.attributes = static_cast<uint32_t>(bits);
         struct stat info;
         if (lstat(path.c_str(), &info) == 0) {
-            entry.stamp = dosStamp(info.st_mtime);
+            entry.written = info.st_mtime;
             if (!entry.isFolder() && !entry.isLink())
                 entry.size = static_cast<uint64_t>(info.st_size);
         }
@@ -134,14 +140,14 @@ DirectoryListing::DirectoryListing(const std::string& pattern, uint32_t filter) 
     // Every folder but a root lists "." and ".." first.
     if (splitPath(folder).parts.size() > 0) {
         struct stat info;
-        const int32_t stamp = stat(host.c_str(), &info) == 0 ? dosStamp(info.st_mtime) : 0;
+        const int64_t folderWritten = stat(host.c_str(), &info) == 0 ? info.st_mtime : 0;
         for (const char* dots : {".", ".."}) {
             if (!patternMatches(mask, dots))
                 continue;
             DirEntry entry;
             entry.name = dots;
             entry.attributes = attr::Directory;
-            entry.stamp = stamp;
+            entry.written = folderWritten;
             if (passesFilter(entry.attributes, filter))
                 impl_->entries.push_back(entry);
         }

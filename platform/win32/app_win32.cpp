@@ -24,6 +24,10 @@ void quit(int exitCode) {
 }
 
 void processMessages() {
+    // Asking is cheap; a PeekMessageA that finds nothing is not, and a walk
+    // calls this once per folder.
+    if (HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0)
+        return;
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {

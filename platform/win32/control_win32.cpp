@@ -167,7 +167,8 @@ bool Control::focused() const {
 
 void Control::repaint() {
     HWND hwnd = hwndOf(*this);
-    if (hwnd == nullptr)
+    // A hidden window has nothing to paint; long walks ask once per folder.
+    if (hwnd == nullptr || !IsWindowVisible(hwnd))
         return;
     InvalidateRect(hwnd, nullptr, TRUE);
     UpdateWindow(hwnd);

@@ -13,17 +13,20 @@ namespace {
 // Attribute bits that keep an entry out of a listing unless asked for.
 constexpr uint32_t SpecialBits = attr::Hidden | attr::System | attr::VolumeLabel | attr::Directory;
 
-int32_t localDosStamp(const FILETIME& written) {
-    FILETIME local;
+}  // namespace
+
+// `written` is a FILETIME: 100 ns steps since 1601, universal time.
+int32_t localDosStamp(int64_t written) {
+    FILETIME universal, local;
+    universal.dwLowDateTime = static_cast<DWORD>(static_cast<uint64_t>(written));
+    universal.dwHighDateTime = static_cast<DWORD>(static_cast<uint64_t>(written) >> 32);
     WORD date = 0, time = 0;
-    if (!FileTimeToLocalFileTime(&written, &local) ||
+    if (!FileTimeToLocalFileTime(&universal, &local) ||
         !FileTimeToDosDateTime(&local, &date, &time)) {
         return 0;
     }
     return static_cast<int32_t>((static_cast<uint32_t>(date) << 16) | time);
 }
-
-}  // namespace
 
 struct DirectoryListing::Impl {
     HANDLE find = INVALID_HANDLE_VALUE;
@@ -64,7 +67,9 @@ bool DirectoryListing::next(DirEntry& entry) {
         if (wanted) {
             entry.name = data.cFileName;
             entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-            entry.stamp = localDosStamp(data.ftLastWriteTime);
+            entry.written = static_cast<int64_t>(
+                (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                data.ftLastWriteTime.dwLowDateTime);
             entry.attributes = data.dwFileAttributes;
         }
         impl_->pending = FindNextFileA(impl_->find, &impl_->data) != FALSE;

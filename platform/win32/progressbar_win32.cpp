@@ -1,4 +1,10 @@
-// The progress bar.
+// The progress bar. The object takes every new position at once; its window
+// is only told when the bar would look different, at most every so often,
+// since the native bar repaints on every position it is sent and a walk
+// moves it once per folder. A timer hands the exact position over as soon
+// as messages are let through, so the bar always ends where the object is.
+#include <map>
+
 #include "platform/win32/native.h"
 
 namespace platform {
@@ -6,6 +12,18 @@ namespace platform {
 using win32::hwndOf;
 
 namespace {
+
+// Fast enough to move smoothly, slow enough that repaints cost a walk little.
+constexpr DWORD RedrawIntervalMs = 100;
+constexpr UINT_PTR CatchUpTimer = 1;
+
+// What each bar's window shows.
+struct Shown {
+    int position = 0;
+    DWORD at = 0;  // GetTickCount of the last position sent
+    bool catchingUp = false;
+};
+std::map<HWND, Shown> shown;
 
 void sendRange(HWND hwnd, int maximum) {
     // The 32-bit range is missing from the first common controls of Windows 95.
@@ -16,16 +34,47 @@ void sendRange(HWND hwnd, int maximum) {
     }
 }
 
+void sendPosition(HWND hwnd, int position) {
+    SendMessageA(hwnd, PBM_SETPOS, position, 0);
+    Shown& bar = shown[hwnd];
+    bar.position = position;
+    bar.at = GetTickCount();
+    if (bar.catchingUp) {
+        KillTimer(hwnd, CatchUpTimer);
+        bar.catchingUp = false;
+    }
+}
+
+void CALLBACK catchUp(HWND hwnd, UINT, UINT_PTR, DWORD) {
+    if (auto* bar = dynamic_cast<ProgressBar*>(win32::controlOf(hwnd)))
+        sendPosition(hwnd, bar->position());
+    else
+        KillTimer(hwnd, CatchUpTimer);
+}
+
+// Pixels of the filled part: positions that fill the same length look alike.
+int filledLength(HWND hwnd, int position, int maximum) {
+    RECT client;
+    if (maximum <= 0 || !GetClientRect(hwnd, &client))
+        return 0;
+    return MulDiv(position, client.right - client.left, maximum);
+}
+
 }  // namespace
 
 ProgressBar::ProgressBar(Container* parent, const Rect& bounds) : Control(parent, bounds) {
     if (HWND hwnd = win32::createChildWindow(*this, PROGRESS_CLASSA, "", 0)) {
         sendRange(hwnd, max_);
-        SendMessageA(hwnd, PBM_SETPOS, position_, 0);
+        sendPosition(hwnd, position_);
     }
 }
 
-ProgressBar::~ProgressBar() = default;
+ProgressBar::~ProgressBar() {
+    if (HWND hwnd = hwndOf(*this)) {
+        KillTimer(hwnd, CatchUpTimer);
+        shown.erase(hwnd);
+    }
+}
 
 void ProgressBar::setMaximum(int maximum) {
     max_ = maximum < 0 ? 0 : maximum;
@@ -33,14 +82,27 @@ void ProgressBar::setMaximum(int maximum) {
         position_ = max_;
     if (HWND hwnd = hwndOf(*this)) {
         sendRange(hwnd, max_);
-        SendMessageA(hwnd, PBM_SETPOS, position_, 0);
+        sendPosition(hwnd, position_);
     }
 }
 
 void ProgressBar::setPosition(int position) {
     position_ = position < 0 ? 0 : position > max_ ? max_ : position;
-    if (HWND hwnd = hwndOf(*this))
-        SendMessageA(hwnd, PBM_SETPOS, position_, 0);
+    HWND hwnd = hwndOf(*this);
+    if (hwnd == nullptr)
+        return;
+    Shown& bar = shown[hwnd];
+    if (bar.position == position_)
+        return;
+    const bool looksDifferent =
+        filledLength(hwnd, bar.position, max_) != filledLength(hwnd, position_, max_);
+    if (looksDifferent && GetTickCount() - bar.at >= RedrawIntervalMs) {
+        sendPosition(hwnd, position_);
+    } else if (!bar.catchingUp) {
+        bar.catchingUp = SetTimer(hwnd, CatchUpTimer, RedrawIntervalMs, catchUp) != 0;
+        if (!bar.catchingUp)
+            sendPosition(hwnd, position_);  // no timer to rely on: show it now
+    }
 }
 
 }  // namespace platform

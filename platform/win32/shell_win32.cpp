@@ -24,13 +24,6 @@ int shellDelete(const char* from, unsigned flags) {
     return SHFileOperationA(&operation);
 }
 
-int systemIconIndex(const std::string& path) {
-    SHFILEINFOA info = {};
-    static_assert(sizeof info == 352, "SHFILEINFOA as Windows 95 lays it out");
-    SHGetFileInfoA(path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info, SHGFI_SYSICONINDEX);
-    return info.iIcon;
-}
-
 void restartWindows() {
     win32::enableShutdownPrivilege();
     ExitWindowsEx(EWX_REBOOT, 0);

@@ -185,7 +185,7 @@ TEST_F(FilesTest, ListingReportsSizeStampAndAttributes) {
     EXPECT_EQ(entry.size, 5000u);
     EXPECT_EQ(entry.attributes, attr::ReadOnly | attr::Archive);
     const uint32_t packed = (46u << 25) | (7u << 21) | (12u << 16) | (21u << 11) | (5u << 5) | 4u;
-    EXPECT_EQ(static_cast<uint32_t>(entry.stamp), packed);
+    EXPECT_EQ(static_cast<uint32_t>(entry.stamp()), packed);
     EXPECT_FALSE(entry.isFolder());
 
     const DirEntry sub = entryOf("C:\\D");

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,11 +22,11 @@
 
 namespace {
 
-platform::DirEntry fileEntry(const std::string& name, uint64_t size, int32_t stamp) {
+platform::DirEntry fileEntry(const std::string& name, uint64_t size, int64_t written) {
     platform::DirEntry entry;
     entry.name = name;
     entry.size = size;
-    entry.stamp = stamp;
+    entry.written = written;
     entry.attributes = platform::attr::Archive;
     return entry;
 }
@@ -39,6 +40,19 @@ int32_t stampOf(int year, int month, int day, int hour, int minute, int second) 
     moment.minute = minute;
     moment.second = second;
     return wizard::FileDateStamp(moment);
+}
+
+// A last write at a local date and time, in the stand-in's units (time_t).
+int64_t writtenAt(int year, int month, int day, int hour, int minute, int second) {
+    struct tm local = {};
+    local.tm_year = year - 1900;
+    local.tm_mon = month - 1;
+    local.tm_mday = day;
+    local.tm_hour = hour;
+    local.tm_min = minute;
+    local.tm_sec = second;
+    local.tm_isdst = -1;
+    return mktime(&local);
 }
 
 class ReviewWindowTest : public testing_support::MachineTest {
@@ -114,10 +128,10 @@ TEST_F(ReviewWindowTest, EntriesCarryTheirTextsAndIconsAndAreTickedTogether) {
     Machine::writeFile("C:\\NEWAPP\\Setup.exe", "MZ");
     Machine::writeFile("C:\\ReadMe.txt", "hello");
 
-    restore::AddNewFile("C:", fileEntry("ReadMe.txt", 0, stampOf(2026, 1, 2, 0, 0, 0)));
+    restore::AddNewFile("C:", fileEntry("ReadMe.txt", 0, writtenAt(2026, 1, 2, 0, 0, 0)));
     restore::AddNewFolder("C:\\NEWAPP");
     restore::AddNewFile("C:\\NEWAPP",
-                        fileEntry("Setup.exe", 5000000, stampOf(2026, 1, 2, 9, 30, 0)));
+                        fileEntry("Setup.exe", 5000000, writtenAt(2026, 1, 2, 9, 30, 0)));
 
     const platform::ListView& files = page3_->Fileview;
     ASSERT_EQ(files.count(), 2);

@@ -85,7 +85,7 @@ TEST(Listing, SizesBeyondFourGigabytesAndLocalStamps) {
     const auto found = listing(base + "\\*.*", attr::FilesOnly);
     ASSERT_TRUE(found.count("big.bin"));
     EXPECT_EQ(found.at("big.bin").size, 0x100000005ull);
-    EXPECT_EQ(found.at("big.bin").stamp, 650277824);
+    EXPECT_EQ(found.at("big.bin").stamp(), 650277824);
     DeleteFileA(big.c_str());
 }
 

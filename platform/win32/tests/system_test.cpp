@@ -8,6 +8,11 @@
 #include "platform/shell.h"
 #include "test_drive.h"
 
+// clang-format off
+#include <windows.h>
+#include <shellapi.h>
+// clang-format on
+
 using namespace platform;
 
 TEST(Profile, WrittenKeysReadBackWhateverTheirLength) {
@@ -111,4 +116,29 @@ TEST(Shell, DeletesAndRecyclesFiles) {
 
     EXPECT_GE(systemIconIndex("C:\\windows"), 0);
     EXPECT_GE(systemIconIndex("D:\\win32_backend_test.exe"), 0);
+}
+
+// Icon indexes are kept per file type; each must still be the one the shell
+// gives for that very item, whatever was asked before it.
+TEST(Shell, KeptIconIndexesAreTheShellsOwn) {
+    const std::string base = testdrive::folder("icons");
+    for (const char* name : {"a.txt", "B.TXT", "c.ini", "plain", "dotted.dir\\x"}) {
+        CreateDirectoryA((base + "\\dotted.dir").c_str(), nullptr);
+        testdrive::writeBytes(base + "\\" + name, "x");
+    }
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string items[] = {
+        base + "\\a.txt", base + "\\B.TXT",      base + "\\c.ini", self,
+        base + "\\plain", base + "\\dotted.dir", "C:\\windows",    base + "\\missing.txt",
+        base + "\\a.txt"};
+    for (int round = 0; round < 2; ++round) {
+        for (const std::string& item : items) {
+            SHFILEINFOA info = {};
+            SHGetFileInfoA(item.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                           SHGFI_SYSICONINDEX);
+            EXPECT_EQ(item + " " + std::to_string(systemIconIndex(item)),
+                      item + " " + std::to_string(info.iIcon));
+        }
+    }
 }

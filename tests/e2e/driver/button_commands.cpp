@@ -55,6 +55,31 @@ void press(const Fields& command, Reply&) {
     postClick(buttonByCaption(toWindow(argHandle(command, 1)), arg(command, 2)));
 }
 
+// time-press PARENT CAPTION MS: clicks the button like press, then waits for
+// PARENT to hide (the wizard moving on to its next page) and answers the
+// milliseconds in between, timed here so that no pipe round trip counts.
+void timePress(const Fields& command, Reply& reply) {
+    HWND parent = toWindow(argHandle(command, 1));
+    HWND button = buttonByCaption(parent, arg(command, 2));
+    const DWORD timeoutMs = static_cast<DWORD>(argNumber(command, 3));
+    LARGE_INTEGER frequency, start, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    postClick(button);
+    for (;;) {
+        QueryPerformanceCounter(&now);
+        const double ms = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
+                          static_cast<double>(frequency.QuadPart);
+        if (!IsWindowVisible(parent)) {
+            reply.row(std::to_string(static_cast<long>(ms + 0.5)));
+            return;
+        }
+        if (ms >= timeoutMs)
+            throw Failure("still showing after the press: " + caption(parent));
+        Sleep(5);
+    }
+}
+
 // checked HWND: 0, 1, or 2 (indeterminate).
 void checked(const Fields& command, Reply& reply) {
     reply.row(std::to_string(sendTo(toWindow(argHandle(command, 1)), BM_GETCHECK, 0, 0)));
@@ -126,6 +151,7 @@ void answer(const Fields& command, Reply&) {
 void addButtonCommands(CommandTable& table) {
     table["click"] = click;
     table["press"] = press;
+    table["time-press"] = timePress;
     table["checked"] = checked;
     table["set-check"] = setCheck;
     table["wait-dialog"] = waitDialog;

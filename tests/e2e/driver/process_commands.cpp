@@ -4,6 +4,7 @@
 // clang-format off
 #include <windows.h>
 #include <shellapi.h>
+#include <psapi.h>
 // clang-format on
 
 #include <string>
@@ -110,7 +111,24 @@ void shellDelete(const Fields& command, Reply& reply) {
 
 }  // namespace
 
+// memory PID: the process's working set and its peak so far, in bytes.
+void memory(const Fields& command, Reply& reply) {
+    DWORD pid = static_cast<DWORD>(argNumber(command, 1));
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process)
+        throw Failure("no such process: " + command[1]);
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    const BOOL got = GetProcessMemoryInfo(process, &counters, sizeof counters);
+    CloseHandle(process);
+    if (!got)
+        throw Failure("no memory counters for process " + command[1]);
+    reply.row(Fields{std::to_string(counters.WorkingSetSize),
+                     std::to_string(counters.PeakWorkingSetSize)});
+}
+
 void addProcessCommands(CommandTable& table) {
+    table["memory"] = memory;
     table["start"] = start;
     table["alive"] = alive;
     table["wait-exit"] = waitExit;

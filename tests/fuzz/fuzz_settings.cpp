@@ -1,0 +1,118 @@
+// The settings loader and the date and statistics readers over an arbitrary
+// TRELMRK.INI: no drive that cannot be chosen is selected, the snapshot's age
+// is shown as a date the stamp really holds, and saving what was loaded
+// changes neither the settings nor the dates and statistics.
+#include <cstdint>
+#include <string>
+
+#include "fuzz_machine.h"
+#include "platform/profile.h"
+#include "snapshot/drive_statistics.h"
+#include "wizard/app_state.h"
+#include "wizard/config_file.h"
+#include "wizard/date_stamp.h"
+#include "wizard/page1.h"
+#include "wizard/pages.h"
+#include "wizard/settings.h"
+
+namespace {
+
+using platform::posix::Machine;
+
+struct Loaded {
+    wizard::Settings settings;
+    int32_t stamps[wizard::DriveCount + 1];
+    int32_t pathcounts[wizard::DriveCount];
+};
+
+Loaded load() {
+    wizard::LoadSettings();
+    Loaded loaded{wizard::app().settings, {}, {}};
+    loaded.stamps[0] = wizard::ReadConfigInt("Dates", "Date1", wizard::NoSnapshotStamp);
+    for (int i = 0; i < wizard::DriveCount; ++i) {
+        const char drive = wizard::DriveLetters[i];
+        loaded.stamps[i + 1] = wizard::ReadConfigInt("Dates", std::string("Date") + drive, 0);
+        loaded.pathcounts[i] = snapshot::ReadPathcount(drive);
+    }
+    return loaded;
+}
+
+bool sameSettings(const Loaded& a, const Loaded& b) {
+    for (int i = 0; i < wizard::DriveCount; ++i) {
+        if (a.settings.driveSelected[i] != b.settings.driveSelected[i] ||
+            a.pathcounts[i] != b.pathcounts[i] || a.stamps[i + 1] != b.stamps[i + 1])
+            return false;
+    }
+    return a.stamps[0] == b.stamps[0] && a.settings.useRecycleBin == b.settings.useRecycleBin &&
+           a.settings.skipIECache == b.settings.skipIECache &&
+           a.settings.skipNetscapeCache == b.settings.skipNetscapeCache;
+}
+
+std::string input;  // the one being tried
+
+void fail(const std::string& kind, const std::string& detail = "") {
+    fuzzing::Fail("settings", kind, detail, input);
+}
+
+void checkAge(const Loaded& loaded) {
+    const TForm1& page1 = *wizard::pages().form1;
+    const wizard::Settings& settings = loaded.settings;
+    const int32_t stamp = loaded.stamps[0];
+    platform::DateTime taken;
+    if (stamp == wizard::NoSnapshotStamp) {
+        if (page1.Label3.caption() != "Days passed : 0" || settings.snapshotOld)
+            fail("no backup is shown as ", page1.Label3.caption());
+    } else if (wizard::DecodeFileDateStamp(stamp, taken)) {
+        if (wizard::FileDateStamp(taken) != stamp)
+            fail("a stamp decodes to another date: ", std::to_string(stamp));
+        if (page1.Label4.caption() != "Snapshot date : " + wizard::FormatDateTime(taken))
+            fail("the date shown is not the stamp's: ", page1.Label4.caption());
+        int32_t days = 0;
+        const std::string shown = page1.Label3.caption().substr(14);
+        if (!platform::parseProfileInt(shown, days) || settings.snapshotOld != (days > 7))
+            fail("the age shown does not match: ", page1.Label3.caption());
+    } else if (page1.Label4.caption() != "Snapshot date : Unknown" || !settings.snapshotOld) {
+        fail("an invalid stamp is shown as ", page1.Label4.caption());
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzzing::StartMachine();
+    Machine::addDrive('C');
+    Machine::addDrive('D', platform::drivetype::Remote);
+    Machine::addDrive('E', platform::drivetype::CdRom);
+    Machine::addDrive('F', platform::drivetype::Removable);
+    Machine::setLocalNow({2026, 7, 12, 21, 5, 0});
+    wizard::app().paths.programDir = "C:\\Program Files\\Trellmark";
+    wizard::pages().form1 = new TForm1;  // lives as long as the process
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    input.assign(reinterpret_cast<const char*>(data), size);
+    const std::string& text = input;
+    const std::string file = wizard::app().paths.configFile();
+    Machine::writeFile(file, text);
+
+    const Loaded loaded = load();
+    for (int i = 0; i < wizard::DriveCount; ++i) {
+        const std::string& type = loaded.settings.driveTypeName[i];
+        const bool selectable = i < 2;  // C is fixed, D remote
+        if (type != (i == 0   ? "Hard Disk"
+                     : i == 1 ? "Network Drive"
+                              : "None") ||
+            (!selectable && loaded.settings.driveSelected[i]))
+            fail("a drive that cannot be chosen: ",
+                 std::string(1, wizard::DriveLetters[i]) + " " + type);
+    }
+    checkAge(loaded);
+
+    wizard::SaveSettings();
+    if (fuzzing::HasEmptySectionHeader(text))
+        return 0;
+    if (!sameSettings(loaded, load()))
+        fail("saving the loaded settings changed what loads");
+    return 0;
+}

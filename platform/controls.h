@@ -346,6 +346,7 @@ public:
     Animation(Container* parent, const Rect& bounds, int stopFrame);
     ~Animation() override;
     bool active() const { return active_; }
+    int stopFrame() const { return stopFrame_; }
     void play();
     // Stops and shows the stop frame.
     void stop();

@@ -124,6 +124,8 @@ void TForm2::searchAllDirs(const std::string& folder, const std::string& mask) {
         if (scan.index.unreadable(scan.currentFolder))
             continue;
         scan.found = scan.index.holdsFolder(scan.currentFolder);
+        if (!scan.found && scan.index.mayBeDamagedKey(scan.currentFolder))
+            continue;
         if (!scan.found)
             restore::AddNewFolder(scan.currentFolder);
 

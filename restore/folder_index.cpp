@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/files.h"
 #include "snapshot/snapshot_store.h"
 
 namespace restore {
@@ -33,6 +34,7 @@ void FolderIndex::build() {
     keyLine_.clear();
     keyLine_.reserve(static_cast<size_t>(lines / 2 + 1));
     repeatedKeys_.clear();
+    longKeys_.clear();
     numbers_.assign(static_cast<size_t>(lines), -1);
     for (int line = 1; line <= lines; ++line) {
         const std::string& text = snapshot::FolderLine(line);
@@ -41,6 +43,9 @@ void FolderIndex::build() {
         // 255 characters that the table keeps are two folders.
         if (line % 2 == 1 && !keyLine_.emplace(snapshot::FolderKey(line), line).second)
             repeatedKeys_.insert(snapshot::FolderKey(line));
+        const std::string_view key = snapshot::FolderKey(line);
+        if (line % 2 == 1 && key.size() > snapshot::RecordLength)
+            longKeys_.emplace(key.substr(0, snapshot::RecordLength), key);
     }
     const std::vector<std::string>& unreadable = snapshot::UnreadableFolders();
     unreadable_ = std::unordered_set<std::string>(unreadable.begin(), unreadable.end());
@@ -67,6 +72,17 @@ bool FolderIndex::holdsFolder(std::string_view folder) const {
 
 bool FolderIndex::undecided(std::string_view folder) const {
     return repeatedKeys_.find(folder) != repeatedKeys_.end();
+}
+
+bool FolderIndex::mayBeDamagedKey(std::string_view folder) const {
+    if (folder.size() <= static_cast<size_t>(snapshot::RecordLength))
+        return false;
+    const auto [first, last] = longKeys_.equal_range(folder.substr(0, snapshot::RecordLength));
+    for (auto pair = first; pair != last; ++pair) {
+        if (pair->second != folder && !platform::folderExists(std::string(pair->second)))
+            return true;
+    }
+    return false;
 }
 
 bool FolderIndex::unreadable(std::string_view folder) const {

@@ -30,6 +30,11 @@ public:
     // The folder could not be listed when the snapshot was taken: neither it
     // nor anything below it may be offered for removal.
     bool unreadable(std::string_view folder) const;
+    // A folder that no pair holds may still be a known one whose key was
+    // damaged past the characters its own record keeps: some pair's key
+    // agrees with it that far but names no folder on the disk. Nothing of
+    // such a folder may be offered for removal.
+    bool mayBeDamagedKey(std::string_view folder) const;
 
     // Record numbers of the files of the folder whose whole key equals
     // `folder` exactly. Returns false and an empty range (1, 0) when no key
@@ -49,6 +54,8 @@ private:
     // from 1.
     std::unordered_map<std::string_view, int> keyLine_;
     std::unordered_set<std::string_view> repeatedKeys_;
+    // Keys longer than a record, by the part of them that a record keeps.
+    std::unordered_multimap<std::string_view, std::string_view> longKeys_;
     std::unordered_set<std::string> unreadable_;
     std::vector<int> numbers_;  // parsed number of each line, -1 when not a number
     bool wellFormed_ = false;

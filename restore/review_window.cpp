@@ -36,16 +36,16 @@ void fillText(platform::RichEdit& box, const char* const* lines, int count) {
 const char* const FilePageText[] = {
     "Below there is a list of new files that have been added to your drive(s). ",
     "",
-    "Trellmark will delete these files. If you want to keep any file, remove the check mark "
-    "beside the ",
+    ("Trellmark will delete these files. If you want to keep any file, remove the check mark "
+     "beside the "),
     "file that you do not want to delete.",
 };
 
 const char* const FolderPageText[] = {
     "Below there is a list of new folders that have been added to your drive(s). ",
     "",
-    "Trellmark will delete these folders. If you want to keep any folder, remove the check "
-    "mark beside ",
+    ("Trellmark will delete these folders. If you want to keep any folder, remove the check "
+     "mark beside "),
     "the folder that you do not want to delete.",
 };
 

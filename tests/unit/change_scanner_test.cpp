@@ -109,6 +109,18 @@ TEST_F(ChangeScannerTest, LongFolderPathsAreJudgedByTheirWholePath) {
           shortPath + "\\TWICE\\NEW.TXT"},
          {},
          {}},
+        // The folder list keeps whole keys, the file list only 120 characters
+        // of them: a key changed past those still loads.
+        {"a key damaged past the characters its record keeps",
+         {{shortPath + "\\DAMAGEX", {"KEPT.TXT"}}},
+         {shortPath + "\\DAMAGED\\KEPT.TXT", shortPath + "\\DAMAGED\\NEW.TXT"},
+         {},
+         {}},
+        {"a new folder beside known ones of the same first 120 characters",
+         {{shortPath + "\\OLD", {"OLD.TXT"}}},
+         {shortPath + "\\OLD\\OLD.TXT", shortPath + "\\NEW\\NEW.TXT"},
+         {shortPath + "\\NEW\\NEW.TXT"},
+         {shortPath + "\\NEW\\"}},
     };
     for (const Case& row : cases) {
         SCOPED_TRACE(row.what);

@@ -1,5 +1,6 @@
 // LoadSnapshot: reads a drive's pair of snapshot files back into the two
 // tables, and refuses a pair that does not hold together.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -77,6 +78,11 @@ bool pairsHoldTogether(char drive) {
         if (!parseIndex(lines[key], index) || index != record)
             return false;
         if (FileRecord(record) != lines[key - 1].substr(0, RecordLength))
+            return false;
+        // Keys are upper-cased paths: one with a small letter names no
+        // folder, and the folder it stood for would be judged new.
+        const std::string& whole = FolderKey(key);
+        if (std::any_of(whole.begin(), whole.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
             return false;
         previous = index;
         key += 2;

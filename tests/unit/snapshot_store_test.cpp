@@ -180,6 +180,10 @@ TEST_F(SnapshotStoreTest, MissingOrDamagedFolderListFailsTheLoad) {
     const std::vector<std::string> threeFolders = {"A.TXT", "D:\\S1", "B.TXT", "D:\\S2",
                                                    "C.TXT", "D:\\S3", "E.TXT"};
     const std::vector<std::string> whole = {"D:", "0", "D:\\SUB", "2", "THEEND", "4"};
+    // Past the 120 characters its record keeps, a key is checked by nothing
+    // but its form.
+    const std::string longKey = "D:\\" + std::string(130, 'S');
+    const std::vector<std::string> longRecords = {"A.TXT", longKey.substr(0, 120), "B.TXT"};
     struct Case {
         const char* what;
         std::vector<std::string> lines;
@@ -203,6 +207,10 @@ TEST_F(SnapshotStoreTest, MissingOrDamagedFolderListFailsTheLoad) {
         {"a pair without its record",
          {"D:", "0", "D:\\SUB", "2", "D:\\NONE", "4", "THEEND", "4"},
          records,
+         {}},
+        {"a small letter past the record",
+         {"D:", "0", longKey.substr(0, 129) + "s", "2", "THEEND", "4"},
+         longRecords,
          {}},
         {"unreadable list cut short", whole, records, {"D:\\SUB"}},
         {"unreadable folder of another snapshot", whole, records, {"D:\\OTHER", "THEEND"}},

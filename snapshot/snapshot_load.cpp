@@ -1,6 +1,5 @@
 // LoadSnapshot: reads a drive's pair of snapshot files back into the two
 // tables, and refuses a pair that does not hold together.
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -53,8 +52,32 @@ bool parseIndex(const std::string& text, int64_t& value) {
 // with the number of records plus one; and every folder record must have its
 // pair. A set that fails this (lines that are not numbers, a pair missing,
 // files of two different snapshots) would make existing files look new, so
-// the load is refused. A list that simply lacks its end pair gives the last
+// the load is refused. Past the characters a record keeps, a key can only be
+// checked by its form. A list that simply lacks its end pair gives the last
 // folder every record up to the last one.
+// An upper-cased full path of the drive, as the walk writes it: names of
+// characters a folder name may hold, one backslash between them. A key of
+// another form names no folder, and the folder it stood for would be judged
+// new.
+bool wellFormedKey(const std::string& key, char drive) {
+    if (key.size() < 4 || key.compare(0, 3, std::string(1, drive) + ":\\") != 0)
+        return false;
+    // "?" stays allowed: the ANSI listing shows it for a character the code
+    // page lacks.
+    static const std::string_view forbidden = "<>:\"/|*";
+    char previous = '\\';
+    for (size_t i = 3; i < key.size(); ++i) {
+        const char c = key[i];
+        const bool control = static_cast<unsigned char>(c) < 0x20;
+        const bool emptyName = c == '\\' && previous == '\\';
+        if (control || emptyName || (c >= 'a' && c <= 'z') ||
+            forbidden.find(c) != std::string_view::npos)
+            return false;
+        previous = c;
+    }
+    return previous != '\\';
+}
+
 bool pairsHoldTogether(char drive) {
     const std::vector<std::string>& lines = detail::folderTable();
     const int count = detail::folderCount();
@@ -79,10 +102,7 @@ bool pairsHoldTogether(char drive) {
             return false;
         if (FileRecord(record) != lines[key - 1].substr(0, RecordLength))
             return false;
-        // Keys are upper-cased paths: one with a small letter names no
-        // folder, and the folder it stood for would be judged new.
-        const std::string& whole = FolderKey(key);
-        if (std::any_of(whole.begin(), whole.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
+        if (!wellFormedKey(FolderKey(key), drive))
             return false;
         previous = index;
         key += 2;

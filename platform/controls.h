@@ -298,6 +298,10 @@ public:
 
     // Appends an unchecked item and returns its index (from 0).
     int addItem(const std::string& caption, int imageIndex);
+    // The same, with the image index asked of `image` only when the item is
+    // first drawn or its index read: most items of a long list are never on
+    // screen, and a lookup may cost more than the item.
+    int addItem(const std::string& caption, std::function<int()> image);
     // Appends the next sub-item (column 1, then 2, ...) of an item.
     void addSubItem(int item, const std::string& text);
     int count() const;
@@ -309,6 +313,8 @@ public:
     int imageIndex(int item) const;
     bool checked(int item) const;
     void setChecked(int item, bool checked);
+    // Every item at once: one message to the native list, not one per item.
+    void setAllChecked(bool checked);
     void clear();
     void beginUpdate();
     void endUpdate();
@@ -318,6 +324,7 @@ private:
         std::string caption;
         std::vector<std::string> subItems;
         int image = -1;
+        std::function<int()> pendingImage;  // asked once, then kept in `image`
         bool checked = false;
     };
     std::vector<ListColumn> columns_;

@@ -149,7 +149,14 @@ void TForm2::SearchDir(const std::string& folder, const std::string& mask) {
 
 void TForm2::Process(const std::string& /*folder*/, const platform::DirEntry& found) {
     scan.found = false;
-    const std::string nameKey = snapshot::UpperCase(found.name.substr(0, snapshot::RecordLength));
+    // Built in place: a walk makes one per entry, and copies would cost more
+    // than the lookup.
+    std::string& nameKey = scan.nameKey;
+    nameKey.assign(found.name, 0, snapshot::RecordLength);
+    for (char& c : nameKey) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
     if (scan.currentFolder != scan.lastLookedUpFolder) {
         scan.index.folderRange(scan.currentFolder, scan.rangeFirst, scan.rangeLast);
         scan.rangeUndecided = scan.index.undecided(scan.currentFolder);

@@ -49,11 +49,6 @@ const char* const FolderPageText[] = {
     "the folder that you do not want to delete.",
 };
 
-void checkAll(platform::ListView& list) {
-    for (int item = 0; item < list.count(); ++item)
-        list.setChecked(item, true);
-}
-
 }  // namespace
 
 TForm3::TForm3()
@@ -113,7 +108,10 @@ void AddNewFile(const std::string& folder, const platform::DirEntry& found) {
     if (page == nullptr)
         return;
     platform::ListView& list = page->Fileview;
-    const int item = list.addItem(found.name, ShellIconIndex(folder + "\\" + found.name));
+    // The shell is asked for the icon when the row is first drawn: most rows
+    // of a long list never are, and the lookup costs more than the row.
+    const std::string path = folder + "\\" + found.name;
+    const int item = list.addItem(found.name, [path] { return ShellIconIndex(path); });
     list.addSubItem(item, folder + "\\");
     list.addSubItem(item, SizeText(found.size));
     list.addSubItem(item, DateText(found.stamp()));
@@ -130,8 +128,8 @@ void CheckAllEntries() {
     TForm3* page = wizard::pages().form3;
     if (page == nullptr)
         return;
-    checkAll(page->Fileview);
-    checkAll(page->Folderview);
+    page->Fileview.setAllChecked(true);
+    page->Folderview.setAllChecked(true);
 }
 
 int ShellIconIndex(const std::string& path) {

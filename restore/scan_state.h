@@ -15,6 +15,7 @@ struct ScanState {
     bool rangeUndecided = false;     // two folders share the key: no file is listed
     std::string lastLookedUpFolder;  // the folder FolderRange was worked out for
     bool found = false;
+    std::string nameKey;  // the entry's record as the table holds it; reused per entry
 
     // The loaded snapshot's lookups, rebuilt for every drive.
     FolderIndex index;

@@ -97,7 +97,9 @@ DriveShape writeLargeDrive(const std::string& root) {
         const long parent =
             random.below(2) ? random.below(std::min(pool, 200L)) : random.below(pool);
         fs::path path = folders[parent] / folderName(random, ++number);
-        if (fs::exists(path))
+        // Every folder stays listable through the ANSI calls (MAX_PATH with
+        // room for a file name): one that is not is reported in a message box.
+        if (fs::exists(path) || path.string().size() - root.size() > 200)
             continue;
         makeFolder(path);
         folders.push_back(path);

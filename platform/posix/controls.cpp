@@ -3,6 +3,7 @@
 #include "platform/controls.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/app.h"
 #include "platform/posix/state.h"
@@ -270,6 +271,14 @@ int ListView::addItem(const std::string& caption, int imageIndex) {
     return static_cast<int>(items_.size()) - 1;
 }
 
+int ListView::addItem(const std::string& caption, std::function<int()> image) {
+    Item item;
+    item.caption = caption;
+    item.pendingImage = std::move(image);
+    items_.push_back(std::move(item));
+    return static_cast<int>(items_.size()) - 1;
+}
+
 void ListView::addSubItem(int item, const std::string& text) {
     items_.at(item).subItems.push_back(text);
 }
@@ -291,13 +300,22 @@ std::string ListView::subItem(int item, int column) const {
 }
 
 int ListView::imageIndex(int item) const {
-    return items_.at(item).image;
+    Item& entry = items_.at(item);
+    if (entry.pendingImage) {
+        entry.image = entry.pendingImage();
+        entry.pendingImage = nullptr;
+    }
+    return entry.image;
 }
 bool ListView::checked(int item) const {
     return items_.at(item).checked;
 }
 void ListView::setChecked(int item, bool checked) {
     items_.at(item).checked = checked;
+}
+void ListView::setAllChecked(bool checked) {
+    for (Item& item : items_)
+        item.checked = checked;
 }
 void ListView::clear() {
     items_.clear();

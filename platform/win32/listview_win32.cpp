@@ -1,5 +1,6 @@
 // Report-style list views with check boxes, whole-row selection, hot tracking,
 // small system icons and, when asked, in-place editing of captions.
+#include <utility>
 #include <vector>
 
 #include "platform/win32/native.h"
@@ -80,7 +81,10 @@ ListView::ListView(Container* parent, const Rect& bounds, const std::vector<List
 ListView::~ListView() = default;
 
 int ListView::addItem(const std::string& caption, int imageIndex) {
-    items_.push_back(Item{caption, {}, imageIndex, false});
+    Item entry;
+    entry.caption = caption;
+    entry.image = imageIndex;
+    items_.push_back(std::move(entry));
     const int index = static_cast<int>(items_.size()) - 1;
     if (HWND hwnd = hwndOf(*this)) {
         LVITEMA item = {};
@@ -95,6 +99,12 @@ int ListView::addItem(const std::string& caption, int imageIndex) {
         }
         SendMessageA(hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
     }
+    return index;
+}
+
+int ListView::addItem(const std::string& caption, std::function<int()> image) {
+    const int index = addItem(caption, I_IMAGECALLBACK);
+    items_[index].pendingImage = std::move(image);
     return index;
 }
 
@@ -136,7 +146,14 @@ std::string ListView::subItem(int item, int column) const {
 }
 
 int ListView::imageIndex(int item) const {
-    return item >= 0 && item < count() ? items_[item].image : -1;
+    if (item < 0 || item >= count())
+        return -1;
+    Item& entry = items_[item];
+    if (entry.pendingImage) {
+        entry.image = entry.pendingImage();
+        entry.pendingImage = nullptr;
+    }
+    return entry.image;
 }
 
 bool ListView::checked(int item) const {
@@ -153,6 +170,13 @@ void ListView::setChecked(int item, bool checked) {
     items_[item].checked = checked;
     if (HWND hwnd = hwndOf(*this))
         setCheckState(hwnd, item, checked);
+}
+
+void ListView::setAllChecked(bool checked) {
+    for (Item& item : items_)
+        item.checked = checked;
+    if (HWND hwnd = hwndOf(*this))
+        setCheckState(hwnd, -1, checked);  // -1: every item
 }
 
 void ListView::clear() {
@@ -185,6 +209,18 @@ bool handleListViewNotify(Control& control, NMHDR& header, LRESULT& result) {
         case LVN_BEGINLABELEDITW:
             result = list->options().editCaptions ? FALSE : TRUE;  // TRUE refuses
             return true;
+        case LVN_GETDISPINFOA:
+        case LVN_GETDISPINFOW: {
+            // Only the image is left to the list's owner; the A and W items
+            // lay out the image index alike.
+            LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(&header)->item;
+            if ((item.mask & LVIF_IMAGE) == 0)
+                return false;
+            item.iImage = list->imageIndex(item.iItem);
+            item.mask |= LVIF_DI_SETITEM;  // kept by the list from now on
+            result = 0;
+            return true;
+        }
         case LVN_ENDLABELEDITA:
         case LVN_ENDLABELEDITW:
             // A text means the user confirmed the edit: keep it.

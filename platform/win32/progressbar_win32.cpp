@@ -20,7 +20,8 @@ constexpr UINT_PTR CatchUpTimer = 1;
 // What each bar's window shows.
 struct Shown {
     int position = 0;
-    DWORD at = 0;  // GetTickCount of the last position sent
+    int width = 0;  // of the client area when the position was sent
+    DWORD at = 0;   // GetTickCount of the last position sent
     bool catchingUp = false;
 };
 std::map<HWND, Shown> shown;
@@ -34,10 +35,16 @@ void sendRange(HWND hwnd, int maximum) {
     }
 }
 
+int clientWidth(HWND hwnd) {
+    RECT client;
+    return GetClientRect(hwnd, &client) ? client.right - client.left : 0;
+}
+
 void sendPosition(HWND hwnd, int position) {
     SendMessageA(hwnd, PBM_SETPOS, position, 0);
     Shown& bar = shown[hwnd];
     bar.position = position;
+    bar.width = clientWidth(hwnd);
     bar.at = GetTickCount();
     if (bar.catchingUp) {
         KillTimer(hwnd, CatchUpTimer);
@@ -53,11 +60,12 @@ void CALLBACK catchUp(HWND hwnd, UINT, UINT_PTR, DWORD) {
 }
 
 // Pixels of the filled part: positions that fill the same length look alike.
-int filledLength(HWND hwnd, int position, int maximum) {
-    RECT client;
-    if (maximum <= 0 || !GetClientRect(hwnd, &client))
+// The width is the one measured at the last position sent, not asked anew on
+// every step: a bar resized since is set right by the catch-up timer.
+int filledLength(int width, int position, int maximum) {
+    if (maximum <= 0)
         return 0;
-    return MulDiv(position, client.right - client.left, maximum);
+    return MulDiv(position, width, maximum);
 }
 
 }  // namespace
@@ -95,7 +103,7 @@ void ProgressBar::setPosition(int position) {
     if (bar.position == position_)
         return;
     const bool looksDifferent =
-        filledLength(hwnd, bar.position, max_) != filledLength(hwnd, position_, max_);
+        filledLength(bar.width, bar.position, max_) != filledLength(bar.width, position_, max_);
     if (looksDifferent && GetTickCount() - bar.at >= RedrawIntervalMs) {
         sendPosition(hwnd, position_);
     } else if (!bar.catchingUp) {

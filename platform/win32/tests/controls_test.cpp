@@ -291,6 +291,25 @@ TEST(ListView, EntriesChecksAndEditedCaptionsReadBack) {
     EXPECT_TRUE(files.checked(0));
     EXPECT_FALSE(files.checked(1));
 
+    // An icon asked for only when needed: the native list gets it from the
+    // owner, once, and the object reads back the same index.
+    int asked = 0;
+    const int later = files.addItem("notes.doc", [&asked] {
+        ++asked;
+        return 5;
+    });
+    LVITEMA shown = {};
+    shown.mask = LVIF_IMAGE;
+    shown.iItem = later;
+    SendMessageA(hwnd(files), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&shown));
+    EXPECT_EQ(shown.iImage, 5);
+    EXPECT_EQ(files.imageIndex(later), 5);
+    EXPECT_EQ(asked, 1);
+    files.setAllChecked(true);
+    for (int item = 0; item < files.count(); ++item)
+        EXPECT_EQ(ListView_GetCheckState(hwnd(files), item), 1);
+    EXPECT_TRUE(files.checked(1));
+
     folders.addItem("D:\\NEWAPP\\", 0);
     SetFocus(hwnd(folders));
     HWND edit = reinterpret_cast<HWND>(SendMessageA(hwnd(folders), LVM_EDITLABELA, 0, 0));

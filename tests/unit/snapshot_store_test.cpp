@@ -184,6 +184,9 @@ TEST_F(SnapshotStoreTest, MissingOrDamagedFolderListFailsTheLoad) {
     // but its form.
     const std::string longKey = "D:\\" + std::string(130, 'S');
     const std::vector<std::string> longRecords = {"A.TXT", longKey.substr(0, 120), "B.TXT"};
+    auto withKey = [](const std::string& key) {
+        return std::vector<std::string>{"D:", "0", key, "2", "THEEND", "4"};
+    };
     struct Case {
         const char* what;
         std::vector<std::string> lines;
@@ -208,18 +211,9 @@ TEST_F(SnapshotStoreTest, MissingOrDamagedFolderListFailsTheLoad) {
          {"D:", "0", "D:\\SUB", "2", "D:\\NONE", "4", "THEEND", "4"},
          records,
          {}},
-        {"a small letter past the record",
-         {"D:", "0", longKey.substr(0, 129) + "s", "2", "THEEND", "4"},
-         longRecords,
-         {}},
-        {"a control character past the record",
-         {"D:", "0", longKey.substr(0, 125) + std::string(1, '\0') + "SSSS", "2", "THEEND", "4"},
-         longRecords,
-         {}},
-        {"an empty name past the record",
-         {"D:", "0", longKey.substr(0, 125) + "\\\\SSSS", "2", "THEEND", "4"},
-         longRecords,
-         {}},
+        {"a small letter", withKey(longKey.substr(0, 129) + "s"), longRecords, {}},
+        {"a control character", withKey(longKey.substr(0, 125) + '\0' + "S"), longRecords, {}},
+        {"an empty name", withKey(longKey.substr(0, 125) + "\\\\S"), longRecords, {}},
         {"unreadable list cut short", whole, records, {"D:\\SUB"}},
         {"unreadable folder of another snapshot", whole, records, {"D:\\OTHER", "THEEND"}},
         {"the drive itself unreadable", whole, records, {"D:", "THEEND"}},

@@ -112,7 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     checkAge(loaded);
 
     wizard::SaveSettings();
-    if (fuzzing::HasEmptySectionHeader(text))
+    if (fuzzing::HasEmptySectionHeader(text) ||
+        fuzzing::RewriteGainedUtf8Mark(text, Machine::readFile(file)))
         return 0;
     if (!sameSettings(loaded, load()))
         fail("saving the loaded settings changed what loads");

@@ -23,9 +23,30 @@ void quit(int exitCode) {
     PostQuitMessage(exitCode);
 }
 
+namespace {
+
+// A walk calls processMessages once per folder, thousands of times a second,
+// and each look at the queue is a call into the window system. Looking at
+// most this often still answers a click before anyone could tell.
+constexpr DWORD QueueLookIntervalMs = 10;
+
+bool timeToLookAtQueue() {
+    static bool looked = false;
+    static DWORD lastLook = 0;
+    const DWORD now = GetTickCount();
+    if (looked && now - lastLook < QueueLookIntervalMs)
+        return false;
+    looked = true;
+    lastLook = now;
+    return true;
+}
+
+}  // namespace
+
 void processMessages() {
-    // Asking is cheap; a PeekMessageA that finds nothing is not, and a walk
-    // calls this once per folder.
+    if (!timeToLookAtQueue())
+        return;
+    // Asking is cheap; a PeekMessageA that finds nothing is not.
     if (HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0)
         return;
     MSG message;

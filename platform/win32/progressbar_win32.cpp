@@ -3,6 +3,7 @@
 // since the native bar repaints on every position it is sent and a walk
 // moves it once per folder. A timer hands the exact position over as soon
 // as messages are let through, so the bar always ends where the object is.
+#include <algorithm>
 #include <map>
 
 #include "platform/win32/native.h"
@@ -15,15 +16,32 @@ namespace {
 
 // Fast enough to move smoothly, slow enough that repaints cost a walk little.
 constexpr DWORD RedrawIntervalMs = 100;
+// Where the bar's repaint is slow the pause grows with it, so that drawing
+// takes about 1/RepaintShare of a walk at most; but the bar still moves.
+constexpr double RepaintShare = 40;
+constexpr DWORD LongestPauseMs = 1000;
 constexpr UINT_PTR CatchUpTimer = 1;
 
 // What each bar's window shows.
 struct Shown {
     int position = 0;
-    int width = 0;  // of the client area when the position was sent
-    DWORD at = 0;   // GetTickCount of the last position sent
+    int width = 0;                   // of the client area when the position was sent
+    DWORD at = 0;                    // GetTickCount of the last position sent
+    DWORD pause = RedrawIntervalMs;  // before the next position is sent
     bool catchingUp = false;
 };
+
+// Milliseconds, finer than GetTickCount, whose steps are as long as 55 ms on
+// some systems; 0 where there is no such counter.
+double preciseMs() {
+    static LARGE_INTEGER frequency{};
+    static const bool counter = QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0;
+    LARGE_INTEGER now;
+    if (!counter || !QueryPerformanceCounter(&now))
+        return 0;
+    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
 std::map<HWND, Shown> shown;
 
 void sendRange(HWND hwnd, int maximum) {
@@ -41,11 +59,15 @@ int clientWidth(HWND hwnd) {
 }
 
 void sendPosition(HWND hwnd, int position) {
-    SendMessageA(hwnd, PBM_SETPOS, position, 0);
+    const double before = preciseMs();
+    SendMessageA(hwnd, PBM_SETPOS, position, 0);  // repaints before it returns
+    const double repaintMs = preciseMs() - before;
     Shown& bar = shown[hwnd];
     bar.position = position;
     bar.width = clientWidth(hwnd);
     bar.at = GetTickCount();
+    bar.pause =
+        std::clamp(static_cast<DWORD>(repaintMs * RepaintShare), RedrawIntervalMs, LongestPauseMs);
     if (bar.catchingUp) {
         KillTimer(hwnd, CatchUpTimer);
         bar.catchingUp = false;
@@ -104,10 +126,13 @@ void ProgressBar::setPosition(int position) {
         return;
     const bool looksDifferent =
         filledLength(bar.width, bar.position, max_) != filledLength(bar.width, position_, max_);
-    if (looksDifferent && GetTickCount() - bar.at >= RedrawIntervalMs) {
+    const DWORD waited = GetTickCount() - bar.at;
+    if (looksDifferent && waited >= bar.pause) {
         sendPosition(hwnd, position_);
     } else if (!bar.catchingUp) {
-        bar.catchingUp = SetTimer(hwnd, CatchUpTimer, RedrawIntervalMs, catchUp) != 0;
+        const DWORD rest = waited < bar.pause ? bar.pause - waited : 0;
+        bar.catchingUp =
+            SetTimer(hwnd, CatchUpTimer, std::max<DWORD>(rest, USER_TIMER_MINIMUM), catchUp) != 0;
         if (!bar.catchingUp)
             sendPosition(hwnd, position_);  // no timer to rely on: show it now
     }

@@ -12,6 +12,16 @@
 
 namespace testui {
 
+inline platform::Window::CreateArgs frame(const char* caption, int width, int height,
+                                          platform::WindowStyle style) {
+    platform::Window::CreateArgs args;
+    args.caption = caption;
+    args.clientWidth = width;
+    args.clientHeight = height;
+    args.style = style;
+    return args;
+}
+
 inline HWND hwnd(const platform::Control& control) {
     return static_cast<HWND>(control.nativeHandle());
 }

@@ -27,6 +27,31 @@ int parseNumber(std::string_view text) {
     return value;
 }
 
+// Whether `path` ("X:\A\B") names, name for name, a folder the walk lists. The
+// system also finds a folder by its short alias, or with blanks and dots
+// after its name, none of which a key the walk wrote ever holds.
+bool namesListedFolder(const std::string& path) {
+    size_t start = path.find('\\');
+    if (start == std::string::npos)
+        return false;
+    while (start < path.size()) {
+        const size_t end = std::min(path.find('\\', start + 1), path.size());
+        const std::string name = path.substr(start + 1, end - start - 1);
+        platform::DirectoryListing listing(path.substr(0, start) + "\\*.*",
+                                           platform::attr::AnyFile);
+        platform::DirEntry entry;
+        bool listed = false;
+        while (!listed && listing.next(entry)) {
+            listed = entry.isFolder() && !entry.isLink() && entry.name != "." &&
+                     entry.name != ".." && snapshot::UpperCase(entry.name) == name;
+        }
+        if (!listed)
+            return false;
+        start = end;
+    }
+    return true;
+}
+
 }  // namespace
 
 void FolderIndex::build() {
@@ -79,7 +104,7 @@ bool FolderIndex::mayBeDamagedKey(std::string_view folder) const {
         return false;
     const auto [first, last] = longKeys_.equal_range(folder.substr(0, snapshot::RecordLength));
     for (auto pair = first; pair != last; ++pair) {
-        if (pair->second != folder && !platform::folderExists(std::string(pair->second)))
+        if (pair->second != folder && !namesListedFolder(std::string(pair->second)))
             return true;
     }
     return false;

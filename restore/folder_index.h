@@ -32,7 +32,7 @@ public:
     bool unreadable(std::string_view folder) const;
     // A folder that no pair holds may still be a known one whose key was
     // damaged past the characters its own record keeps: some pair's key
-    // agrees with it that far but names no folder on the disk. Nothing of
+    // agrees with it that far but names no folder the walk lists. Nothing of
     // such a folder may be offered for removal.
     bool mayBeDamagedKey(std::string_view folder) const;
 

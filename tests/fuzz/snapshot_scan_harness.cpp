@@ -120,13 +120,13 @@ public:
         records_ = splitLines(input.substr(0, split));
         if (split != std::string::npos) {
             for (std::string& line : splitLines(input.substr(split + 1)))
-                folderLines_.push_back(snapshot::ScrambleText(line.substr(0, 255)));
+                folderLines_.push_back(snapshot::ScrambleText(line));
         }
     }
 
     bool holdsFolder(const std::string& folder) const {
         for (size_t line = 0; line < folderLines_.size(); line += 2) {
-            if (folderLines_[line] == folder.substr(0, 255))
+            if (folderLines_[line] == folder)
                 return true;
         }
         return opensFolder(folder) >= 0;
@@ -135,7 +135,7 @@ public:
     bool holdsFile(const std::string& folder, const std::string& name) const {
         const std::string record = name.substr(0, 120);
         for (size_t line = 0; line + 1 < folderLines_.size(); line += 2) {
-            if (folderLines_[line] != folder.substr(0, 255))
+            if (folderLines_[line] != folder)
                 continue;
             const size_t last = line + 3 < folderLines_.size() ? number(folderLines_[line + 3])
                                                                : records_.size() + 1;

@@ -116,6 +116,13 @@ TEST_F(ChangeScannerTest, LongFolderPathsAreJudgedByTheirWholePath) {
          {shortPath + "\\DAMAGED\\KEPT.TXT", shortPath + "\\DAMAGED\\NEW.TXT"},
          {},
          {}},
+        // The system finds "DAMAGED " as the folder DAMAGED; the walk never
+        // writes such a key.
+        {"a key damaged by a blank after its last name",
+         {{shortPath + "\\DAMAGED ", {"KEPT.TXT"}}},
+         {shortPath + "\\DAMAGED\\KEPT.TXT", shortPath + "\\DAMAGED\\NEW.TXT"},
+         {},
+         {}},
         {"a new folder beside known ones of the same first 120 characters",
          {{shortPath + "\\OLD", {"OLD.TXT"}}},
          {shortPath + "\\OLD\\OLD.TXT", shortPath + "\\NEW\\NEW.TXT"},

@@ -42,6 +42,8 @@ struct DirEntry {
     bool isFolder() const { return (attributes & attr::Directory) != 0; }
     // A symbolic link, junction or mount point: never to be walked into.
     bool isLink() const { return (attributes & attr::ReparsePoint) != 0; }
+    // A folder a walk goes into: not a link, not "." or "..".
+    bool isWalkableFolder() const { return isFolder() && !isLink() && name != "." && name != ".."; }
 };
 
 // Lists the entries matching a pattern such as "C:\WINDOWS\*.*". Entries that

@@ -101,10 +101,9 @@ void TForm2::searchAllDirs(const std::string& folder, const std::string& mask) {
             // what it points to.
             if (entry.isLink())
                 continue;
-            if (entry.isFolder()) {
-                if (entry.name != "." && entry.name != "..")
-                    subfolders.push_back(entry.name);
-            } else if ((entry.attributes & platform::attr::VolumeLabel) == 0) {
+            if (entry.isWalkableFolder()) {
+                subfolders.push_back(entry.name);
+            } else if (!entry.isFolder() && (entry.attributes & platform::attr::VolumeLabel) == 0) {
                 Process(folder, entry);
             }
         }

@@ -42,8 +42,7 @@ bool namesListedFolder(const std::string& path) {
         platform::DirEntry entry;
         bool listed = false;
         while (!listed && listing.next(entry)) {
-            listed = entry.isFolder() && !entry.isLink() && entry.name != "." &&
-                     entry.name != ".." && snapshot::UpperCase(entry.name) == name;
+            listed = entry.isWalkableFolder() && snapshot::UpperCase(entry.name) == name;
         }
         if (!listed)
             return false;

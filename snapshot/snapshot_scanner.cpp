@@ -65,14 +65,6 @@ struct Walk {
     void walkFolders(const std::string& folder);
 };
 
-bool isDots(const std::string& name) {
-    return name == "." || name == "..";
-}
-
-bool isWalkable(const platform::DirEntry& entry) {
-    return entry.isFolder() && !entry.isLink() && !isDots(entry.name);
-}
-
 bool listable(const std::string& folder) {
     platform::DirectoryListing listing(folder + "*.*", platform::attr::AnyFile);
     platform::DirEntry entry;
@@ -93,7 +85,7 @@ void Walk::walkFolders(const std::string& folder) {
         while (listing.next(entry)) {
             if (entry.attributes & platform::attr::VolumeLabel)
                 continue;
-            if (isWalkable(entry)) {
+            if (entry.isWalkableFolder()) {
                 subfolders.push_back(entry.name);
             } else if (!entry.isFolder() || entry.isLink()) {
                 recordFile(entry);

@@ -31,12 +31,10 @@ namespace {
 constexpr DWORD QueueLookIntervalMs = 10;
 
 bool timeToLookAtQueue() {
-    static bool looked = false;
-    static DWORD lastLook = 0;
+    static DWORD lastLook = GetTickCount() - QueueLookIntervalMs;
     const DWORD now = GetTickCount();
-    if (looked && now - lastLook < QueueLookIntervalMs)
+    if (now - lastLook < QueueLookIntervalMs)
         return false;
-    looked = true;
     lastLook = now;
     return true;
 }

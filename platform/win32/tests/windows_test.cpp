@@ -1,16 +1,10 @@
 // The windows of the Win32 backend under Wine: frames and their client areas,
 // activation and focus, modal windows and the end of the message loop.
-// The common controls need the base declarations first.
-// clang-format off
 #include <windows.h>
-#include <commctrl.h>
-// clang-format on
-
-#include <stdexcept>
 
 #include "check.h"
+#include "platform/app.h"
 #include "platform/controls.h"
-#include "platform/dialogs.h"
 #include "ui_helpers.h"
 
 using namespace platform;

@@ -1,17 +1,18 @@
 // Times the shipped i686 wizard under Wine, driven through its windows as a
 // user would, against a bare FindFirstFileA/FindNextFileA walk of the same
-// drive measured in the same run (the best of the walks made between the
-// timed runs, at least three). Each run is timed from
-// the Start click to the page that follows. Prints one table of runs and one
-// of the program's working set after each run.
+// drive: each timed run follows one bare walk, and a row sets the best of its
+// runs against the best of the walks made just before them, so that both
+// meet the same load on the host. Each run is timed from the Start click to
+// the page that follows; every run is made kRepeats times. Prints one table
+// of runs and one of the program's working set after each run.
 //
 //   build/native/bench/wine/wizard-timings      (or ./trellmark bench)
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <map>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -26,7 +27,11 @@ namespace {
 constexpr char kTitle[] = "Trellmark v1.1";
 constexpr char kConfig[] = "C:\\Program Files\\Trellmark\\TRELMRK.INI";
 constexpr char kBareWalk[] = "C:\\bench\\bare-walk.exe";
-constexpr int kRepeats = 3;
+constexpr int kRepeats = 5;
+// A drive just written is still being flushed to the host's disk, and its
+// first walks are several times slower than the rest.
+constexpr int kMostSettlingWalks = 10;
+constexpr double kSettledSpread = 0.1;
 constexpr int kRunTimeoutMs = 600000;
 
 struct BareWalk {
@@ -36,7 +41,7 @@ struct BareWalk {
 
 struct Row {
     std::string run;
-    std::string drive;  // the drive's state, a key of the bare walks
+    BareWalk bare;  // the best of the walks made before this row's runs
     double ms = 0;
     long listed = 0;  // entries the run put into the review lists
 };
@@ -61,36 +66,40 @@ public:
         const bench::DriveShape large = bench::writeLargeDrive(driveD_);
         std::fprintf(stderr, "D: %ld files in %ld folders\n", large.files, large.folders);
         selectOnly('D');
-        bareWalk("D");  // two ahead; one more before each timed run
-        bareWalk("D");
+        settle("D");
         int pid = ui().start(machine_.prefix.programPath());
 
         goToPage2("Take snapshot of current state");
-        best("first snapshot", "D", timed("D", "snapshot"));
-        note(pid, "first snapshot");
+        for (int i = 0; i < kRepeats; ++i) {
+            if (i > 0) {
+                backToPage2();
+                forgetPathcount('D');
+            }
+            measure("first snapshot", "D", "snapshot");
+        }
+        note(pid, "first snapshots");
         for (int i = 0; i < kRepeats; ++i) {
             backToPage2();
-            best("repeated snapshot", "D", timed("D", "snapshot"));
+            measure("repeated snapshot", "D", "snapshot");
             note(pid, "repeated snapshot " + std::to_string(i + 1));
         }
         backToPage2();
         ui().press(page("&Start >"), "< &Back");
         goToPage2("Restore to previous state");
-        best("restore scan, unchanged", "D", timed("D", "restore"));
+        measure("restore scan, unchanged", "D", "restore");
         note(pid, "restore scan 1");
         for (int i = 1; i < kRepeats; ++i) {
             backToPage2();
-            best("restore scan, unchanged", "D", timed("D", "restore"));
+            measure("restore scan, unchanged", "D", "restore");
             note(pid, "restore scan " + std::to_string(i + 1));
         }
 
         std::fprintf(stderr, "adding 5,000 files in 200 folders to D: ...\n");
         const bench::DriveShape added = bench::addNewFolders(driveD_, 200, 5000);
-        bareWalk("D+");
-        bareWalk("D+");
+        settle("D+");
         for (int i = 0; i < kRepeats; ++i) {
             backToPage2();
-            best("restore scan, 5,000 new files", "D+", timed("D+", "restore"));
+            measure("restore scan, 5,000 new files", "D+", "restore");
             if (i == 0)
                 machine_.screenshot("page3-new-files");
             note(pid, "scan with new files " + std::to_string(i + 1));
@@ -104,22 +113,21 @@ public:
         std::fprintf(stderr, "writing drive E: ...\n");
         bench::writeWideFolder(driveE_, "WIDE", 20000);
         selectOnly('E');
-        bareWalk("E");
-        bareWalk("E");
+        settle("E");
         pid = ui().start(machine_.prefix.programPath());
         goToPage2("Take snapshot of current state");
-        best("20,000-file folder, snapshot", "E", timed("E", "snapshot"));
+        measure("20,000-file folder, snapshot", "E", "snapshot");
         for (int i = 0; i < kRepeats; ++i) {
             backToPage2();
-            best("20,000-file folder, snapshot", "E", timed("E", "snapshot"));
+            measure("20,000-file folder, snapshot", "E", "snapshot");
         }
         backToPage2();
         ui().press(page("&Start >"), "< &Back");
         goToPage2("Restore to previous state");
-        best("20,000-file folder, scan", "E", timed("E", "restore"));
+        measure("20,000-file folder, scan", "E", "restore");
         for (int i = 1; i < kRepeats; ++i) {
             backToPage2();
-            best("20,000-file folder, scan", "E", timed("E", "restore"));
+            measure("20,000-file folder, scan", "E", "restore");
         }
         note(pid, "20,000-file folder runs");
         endProgram(pid);
@@ -136,26 +144,54 @@ private:
         }
     }
 
+    // The snapshot's folder count as it stands before any snapshot of the
+    // drive: the program's default, which sizes the first walk's bar.
+    void forgetPathcount(char letter) {
+        ui().writeProfileString(kConfig, std::string("Statistics - ") + letter, "Pathcount", "200");
+    }
+
+    // Flushes what was written and walks the drive until two walks in a
+    // row take about the same time.
+    void settle(const std::string& key) {
+        std::fflush(nullptr);
+        if (std::system("sync") != 0)
+            throw std::runtime_error("sync failed");
+        double last = bareWalk(key).ms;
+        for (int i = 1; i < kMostSettlingWalks; ++i) {
+            const double ms = bareWalk(key).ms;
+            if (std::abs(ms - last) <= kSettledSpread * std::min(ms, last))
+                return;
+            last = ms;
+        }
+    }
+
     // One bare walk of the drive in its state `key` ("D", "D+" once new
-    // files are added, "E"); the best of all walks of that state is kept.
-    // Walks come between the timed runs, so both meet the same load.
-    void bareWalk(const std::string& key) {
+    // files are added, "E").
+    BareWalk bareWalk(const std::string& key) {
         const std::string root = key.substr(0, 1) + ":\\";
         const e2e::CommandResult result = machine_.prefix.wine({kBareWalk, root});
         BareWalk walk;
         std::istringstream(result.output) >> walk.entries >> walk.ms;
         if (result.status != 0 || walk.entries == 0)
             throw std::runtime_error("the bare walk failed: " + result.output);
-        auto kept = bare_.find(key);
-        if (kept == bare_.end() || walk.ms < kept->second.ms)
-            bare_[key] = walk;
         std::fprintf(stderr, "  bare walk of %s: %ld entries, %.0f ms\n", root.c_str(),
                      walk.entries, walk.ms);
+        return walk;
     }
 
-    double timed(const std::string& key, const std::string& kind) {
-        bareWalk(key);
-        return timeStart(kind);
+    // A bare walk of the drive, then one run of the row `run`.
+    void measure(const std::string& run, const std::string& key, const std::string& kind) {
+        const BareWalk walk = bareWalk(key);
+        const double ms = timeStart(kind);
+        for (Row& row : rows_) {
+            if (row.run == run) {
+                row.ms = std::min(row.ms, ms);
+                if (walk.ms < row.bare.ms)
+                    row.bare = walk;
+                return;
+            }
+        }
+        rows_.push_back({run, walk, ms});
     }
 
     // The showing wizard page on which a visible control has this caption.
@@ -208,17 +244,6 @@ private:
         return ms;
     }
 
-    // Keeps the best time of a run measured more than once.
-    void best(const std::string& run, const std::string& key, double ms) {
-        for (Row& row : rows_) {
-            if (row.run == run) {
-                row.ms = std::min(row.ms, ms);
-                return;
-            }
-        }
-        rows_.push_back({run, key, ms});
-    }
-
     void note(int pid, const std::string& after) {
         const std::vector<e2e::Row> rows = ui().call({"memory", std::to_string(pid)});
         memory_.push_back(
@@ -250,9 +275,8 @@ public:
                     "bare (ms)", "wizard (ms)", "ratio", "us per entry");
         for (const Row& row : rows_) {
             std::printf("%-32s %9ld %10.0f %10.0f %6.2fx %13.1f\n", row.run.c_str(),
-                        bare_.at(row.drive).entries, bare_.at(row.drive).ms, row.ms,
-                        row.ms / bare_.at(row.drive).ms,
-                        1000.0 * row.ms / bare_.at(row.drive).entries);
+                        row.bare.entries, row.bare.ms, row.ms, row.ms / row.bare.ms,
+                        1000.0 * row.ms / row.bare.entries);
         }
         for (const Row& row : rows_) {
             if (row.listed == 0)
@@ -261,7 +285,7 @@ public:
             for (const Row& plain : rows_) {
                 if (plain.run != "restore scan, unchanged")
                     continue;
-                const double walk = plain.ms / bare_.at(plain.drive).ms * bare_.at(row.drive).ms;
+                const double walk = plain.ms / plain.bare.ms * row.bare.ms;
                 std::printf("listing: %.2f ms per listed entry (%ld files and folders listed)\n",
                             (row.ms - walk) / row.listed, row.listed);
             }
@@ -276,7 +300,6 @@ public:
 private:
     e2e::Machine machine_;
     std::string driveD_, driveE_;
-    std::map<std::string, BareWalk> bare_;
     std::vector<Row> rows_;
     std::vector<Memory> memory_;
 };

@@ -1,5 +1,6 @@
-// Report-style list views with check boxes, whole-row selection, hot tracking,
-// small system icons and, when asked, in-place editing of captions.
+// Report-style list views with check boxes, whole-row selection and hot
+// tracking (both only where common controls 4.70 or later draw them), small
+// system icons and, when asked, in-place editing of captions.
 #include <utility>
 #include <vector>
 
@@ -13,8 +14,6 @@ namespace {
 
 DWORD extendedStyle(const ListViewOptions& options) {
     DWORD style = 0;
-    if (options.checkBoxes)
-        style |= LVS_EX_CHECKBOXES;
     if (options.rowSelect)
         style |= LVS_EX_FULLROWSELECT;
     if (options.hotTrack)
@@ -46,10 +45,6 @@ std::string itemText(HWND hwnd, int item, int column) {
     }
 }
 
-void setCheckState(HWND hwnd, int item, bool checked) {
-    ListView_SetItemState(hwnd, item, INDEXTOSTATEIMAGEMASK(checked ? 2 : 1), LVIS_STATEIMAGEMASK);
-}
-
 }  // namespace
 
 ListView::ListView(Container* parent, const Rect& bounds, const std::vector<ListColumn>& columns,
@@ -62,7 +57,10 @@ ListView::ListView(Container* parent, const Rect& bounds, const std::vector<List
     if (hwnd == nullptr)
         return;
     const DWORD extended = extendedStyle(options_);
-    SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+    if (extended != 0)  // ignored before common controls 4.70
+        SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+    if (options_.checkBoxes)
+        win32::addCheckBoxes(hwnd);
     for (size_t i = 0; i < columns_.size(); ++i) {
         LVCOLUMNA column = {};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
@@ -160,7 +158,7 @@ bool ListView::checked(int item) const {
     if (item < 0 || item >= count())
         return false;
     if (HWND hwnd = hwndOf(*this))
-        items_[item].checked = ListView_GetCheckState(hwnd, item) == 1;
+        items_[item].checked = win32::ticked(hwnd, item);
     return items_[item].checked;
 }
 
@@ -169,14 +167,14 @@ void ListView::setChecked(int item, bool checked) {
         return;
     items_[item].checked = checked;
     if (HWND hwnd = hwndOf(*this))
-        setCheckState(hwnd, item, checked);
+        win32::setTicked(hwnd, item, checked);
 }
 
 void ListView::setAllChecked(bool checked) {
     for (Item& item : items_)
         item.checked = checked;
     if (HWND hwnd = hwndOf(*this))
-        setCheckState(hwnd, -1, checked);  // -1: every item
+        win32::setTicked(hwnd, -1, checked);  // -1: every item
 }
 
 void ListView::clear() {

@@ -105,4 +105,11 @@ void paintPicture(HWND window, HDC dc);
 // The shell's small system image list, shared and never destroyed.
 HIMAGELIST systemSmallImageList();
 
+// Check boxes on a report list, on every common-controls version: the boxes
+// as state images, toggled by a click on them and by Space. An item's state
+// image 1 is unticked, 2 ticked; item -1 means every item.
+void addCheckBoxes(HWND list);
+bool ticked(HWND list, int item);
+void setTicked(HWND list, int item, bool checked);
+
 }  // namespace platform::win32

@@ -44,13 +44,20 @@ double preciseMs() {
 
 std::map<HWND, Shown> shown;
 
+// The bar's range is 16 bits wide before common controls 4.70 (no
+// PBM_SETRANGE32): a larger maximum is shown on a scale of 0..LongestRange.
+constexpr int LongestRange = 0x7FFF;
+
+int shownRange(int maximum) {
+    return maximum > LongestRange ? LongestRange : maximum;
+}
+
+int shownPosition(int position, int maximum) {
+    return maximum > LongestRange ? MulDiv(position, LongestRange, maximum) : position;
+}
+
 void sendRange(HWND hwnd, int maximum) {
-    // The 32-bit range is missing from the first common controls of Windows 95.
-    if (maximum >= 0 && maximum <= 0x7FFF) {
-        SendMessageA(hwnd, PBM_SETRANGE, 0, MAKELPARAM(0, maximum));
-    } else {
-        SendMessageA(hwnd, PBM_SETRANGE32, 0, maximum);
-    }
+    SendMessageA(hwnd, PBM_SETRANGE, 0, MAKELPARAM(0, shownRange(maximum)));
 }
 
 int clientWidth(HWND hwnd) {
@@ -58,9 +65,10 @@ int clientWidth(HWND hwnd) {
     return GetClientRect(hwnd, &client) ? client.right - client.left : 0;
 }
 
-void sendPosition(HWND hwnd, int position) {
+void sendPosition(HWND hwnd, int position, int maximum) {
     const double before = preciseMs();
-    SendMessageA(hwnd, PBM_SETPOS, position, 0);  // repaints before it returns
+    // Repaints before it returns.
+    SendMessageA(hwnd, PBM_SETPOS, shownPosition(position, maximum), 0);
     const double repaintMs = preciseMs() - before;
     Shown& bar = shown[hwnd];
     bar.position = position;
@@ -76,7 +84,7 @@ void sendPosition(HWND hwnd, int position) {
 
 void CALLBACK catchUp(HWND hwnd, UINT, UINT_PTR, DWORD) {
     if (auto* bar = dynamic_cast<ProgressBar*>(win32::controlOf(hwnd)))
-        sendPosition(hwnd, bar->position());
+        sendPosition(hwnd, bar->position(), bar->maximum());
     else
         KillTimer(hwnd, CatchUpTimer);
 }
@@ -95,7 +103,7 @@ int filledLength(int width, int position, int maximum) {
 ProgressBar::ProgressBar(Container* parent, const Rect& bounds) : Control(parent, bounds) {
     if (HWND hwnd = win32::createChildWindow(*this, PROGRESS_CLASSA, "", 0)) {
         sendRange(hwnd, max_);
-        sendPosition(hwnd, position_);
+        sendPosition(hwnd, position_, max_);
     }
 }
 
@@ -112,7 +120,7 @@ void ProgressBar::setMaximum(int maximum) {
         position_ = max_;
     if (HWND hwnd = hwndOf(*this)) {
         sendRange(hwnd, max_);
-        sendPosition(hwnd, position_);
+        sendPosition(hwnd, position_, max_);
     }
 }
 
@@ -128,13 +136,13 @@ void ProgressBar::setPosition(int position) {
         filledLength(bar.width, bar.position, max_) != filledLength(bar.width, position_, max_);
     const DWORD waited = GetTickCount() - bar.at;
     if (looksDifferent && waited >= bar.pause) {
-        sendPosition(hwnd, position_);
+        sendPosition(hwnd, position_, max_);
     } else if (!bar.catchingUp) {
         const DWORD rest = waited < bar.pause ? bar.pause - waited : 0;
         bar.catchingUp =
             SetTimer(hwnd, CatchUpTimer, std::max<DWORD>(rest, USER_TIMER_MINIMUM), catchUp) != 0;
         if (!bar.catchingUp)
-            sendPosition(hwnd, position_);  // no timer to rely on: show it now
+            sendPosition(hwnd, position_, max_);  // no timer to rely on: show it now
     }
 }
 

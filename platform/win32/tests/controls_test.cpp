@@ -9,6 +9,7 @@
 #include "platform/controls.h"
 
 #include <stdexcept>
+#include <string>
 
 #include "check.h"
 #include "platform/dialogs.h"
@@ -185,8 +186,43 @@ TEST(ListView, EntriesChecksAndEditedCaptionsReadBack) {
     EXPECT_EQ(asked, 1);
     files.setAllChecked(true);
     for (int item = 0; item < files.count(); ++item)
-        EXPECT_EQ(ListView_GetCheckState(hwnd(files), item), 1);
+        EXPECT_EQ(ListView_GetCheckState(hwnd(files), item), 1u);
     EXPECT_TRUE(files.checked(1));
+
+    // The boxes are state images on every common-controls version: a click
+    // on an item's box toggles it, one on its name selects it, and Space
+    // toggles the focused item, also one scrolled out of sight.
+    RECT icon = {LVIR_ICON, 0, 0, 0};
+    SendMessageA(hwnd(files), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&icon));
+    const auto click = [&](int x) {
+        const LPARAM at = MAKELPARAM(x, (icon.top + icon.bottom) / 2);
+        PostMessageA(hwnd(files), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        PostMessageA(hwnd(files), WM_LBUTTONUP, 0, at);
+        testui::pump();
+    };
+    const auto press = [&](int item) {
+        ListView_SetItemState(hwnd(files), item, LVIS_FOCUSED | LVIS_SELECTED,
+                              LVIS_FOCUSED | LVIS_SELECTED);
+        SendMessageA(hwnd(files), WM_KEYDOWN, VK_SPACE, 0);
+        SendMessageA(hwnd(files), WM_KEYUP, VK_SPACE, 0);
+    };
+    click(icon.left - GetSystemMetrics(SM_CXSMICON) / 2);
+    EXPECT_FALSE(files.checked(0));
+    click(icon.right + 20);
+    EXPECT_FALSE(files.checked(0));
+    EXPECT_EQ(ListView_GetNextItem(hwnd(files), -1, LVNI_SELECTED), 0);
+    press(0);
+    EXPECT_TRUE(files.checked(0));
+    int hidden = 0;
+    for (int row = 0; row < 30; ++row)
+        hidden = files.addItem("row" + std::to_string(row) + ".txt", 0);
+    EXPECT_FALSE(files.checked(hidden));
+    press(hidden);
+    EXPECT_TRUE(files.checked(hidden));
+    press(hidden);
+    EXPECT_FALSE(files.checked(hidden));
+    files.setAllChecked(true);
+    EXPECT_TRUE(files.checked(hidden));
 
     folders.addItem("D:\\NEWAPP\\", 0);
     SetFocus(hwnd(folders));
@@ -238,6 +274,12 @@ TEST(ProgressBar, PositionKeptWithinTheRange) {
     bar.setPosition(100);
     bar.setMaximum(50);
     EXPECT_EQ(bar.position(), 50);
+    // A maximum past 16 bits is shown to scale.
+    bar.setMaximum(327670);
+    bar.setPosition(10000);
+    EXPECT_EQ(bar.position(), 10000);
+    EXPECT_EQ(shownOnceIdle(bar, 1000), 1000);
+    EXPECT_EQ(SendMessageA(hwnd(bar), PBM_GETRANGE, FALSE, 0), 0x7FFF);
 }
 
 TEST(Animation, PlaysAndStopsWithOrWithoutTheClip) {

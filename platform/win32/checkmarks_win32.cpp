@@ -14,8 +14,9 @@ constexpr int Ticked = 2;
 
 WNDPROC listProc = nullptr;  // the window procedure of the list class
 
-// One box image: the frame control drawn 2 pixels inside a small-icon cell,
-// the rest of the cell transparent.
+// One box image: a plain check box (one-colour frame, clear on any colour
+// scheme) 2 pixels inside a small-icon cell; the rest of the cell is
+// transparent.
 void addBox(HIMAGELIST images, HDC dc, int width, int height, UINT checked) {
     HDC drawing = CreateCompatibleDC(dc);
     HBITMAP picture = CreateCompatibleBitmap(dc, width, height);
@@ -27,7 +28,7 @@ void addBox(HIMAGELIST images, HDC dc, int width, int height, UINT checked) {
     FillRect(drawing, &box, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     SelectObject(drawing, picture);
     FillRect(drawing, &cell, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    DrawFrameControl(drawing, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | checked);
+    DrawFrameControl(drawing, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_MONO | checked);
     SelectObject(drawing, before);
     ImageList_Add(images, picture, mask);
     DeleteObject(picture);

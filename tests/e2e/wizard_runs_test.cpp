@@ -248,7 +248,16 @@ void WizardRuns::SnapshotThenRestore(bool restartNow) {
                                      "D:\\NEWAPP\\APP.EXE", "D:\\NEWAPP\\KEEP.TXT",
                                      "D:\\NEWAPP\\DOCS\\README.TXT", "D:\\DATA\\F3\\NEW.LOG"}));
     ASSERT_GE(keep, 0);
-    Ui().setItemChecked(files, keep, false);
+    // Unticked with the mouse; another item's box ticked and unticked with
+    // Space (the check boxes the program draws, on any common controls).
+    Ui().clickItem(files, keep, true);
+    const int other = keep == 0 ? 1 : 0;
+    Ui().clickItem(files, other, false);
+    Ui().keys(page3, {"space"});
+    EXPECT_FALSE(Ui().items(files)[other].checked);
+    Ui().keys(page3, {"space"});
+    EXPECT_TRUE(Ui().items(files)[other].checked);
+    EXPECT_FALSE(Ui().items(files)[keep].checked);
     machine.screenshot("page3-files");
     // Tab goes round Back, Next, Cancel, the list, its text and Help; the
     // hidden folder page is passed over.

@@ -119,6 +119,41 @@ void setCheck(const Fields& command, Reply&) {
         throw Failure("check mark did not change");
 }
 
+// lv-click HWND INDEX box|name: clicks an item's check box or its name, as
+// the mouse would, and waits for the check mark to change or the item to be
+// selected.
+void click(const Fields& command, Reply&) {
+    HWND list = toWindow(argHandle(command, 1));
+    int index = checkIndex(list, command, 2);
+    const bool onBox = arg(command, 3) == "box";
+    if (!onBox && arg(command, 3) != "name")
+        throw Failure("click on box or name, not " + arg(command, 3));
+    RemoteMemory memory(list, kBlockSize);
+    RECT icon = {LVIR_ICON, 0, 0, 0};
+    memory.put(0, icon);
+    if (!sendTo(list, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(memory.at(0))))
+        throw Failure("item is not shown");
+    icon = memory.get<RECT>(0);
+    LVHITTESTINFO hit = {};
+    hit.pt = {onBox ? icon.left - GetSystemMetrics(SM_CXSMICON) / 2 : icon.right + 8,
+              (icon.top + icon.bottom) / 2};
+    memory.put(0, hit);
+    sendTo(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(memory.at(0)));
+    const UINT part = memory.get<LVHITTESTINFO>(0).flags & LVHT_ONITEM;
+    if (part != (onBox ? LVHT_ONITEMSTATEICON : LVHT_ONITEMLABEL))
+        throw Failure(onBox ? "the item shows no check box" : "the item shows no name");
+    const bool wasChecked = isChecked(list, index);
+    const LPARAM at = MAKELPARAM(hit.pt.x, hit.pt.y);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(list, WM_LBUTTONUP, 0, at);
+    const bool done = waitUntil(3000, [&] {
+        return onBox ? isChecked(list, index) != wasChecked
+                     : (sendTo(list, LVM_GETITEMSTATE, index, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    });
+    if (!done)
+        throw Failure(onBox ? "check mark did not change" : "item was not selected");
+}
+
 // lv-edit HWND INDEX TEXT: edits an item's caption in place and confirms with Enter.
 void edit(const Fields& command, Reply&) {
     HWND list = toWindow(argHandle(command, 1));
@@ -180,6 +215,7 @@ void addListCommands(CommandTable& table) {
     table["lv-items"] = items;
     table["lv-item"] = item;
     table["lv-set-check"] = setCheck;
+    table["lv-click"] = click;
     table["lv-edit"] = edit;
     table["tab-items"] = tabItems;
     table["tab-select"] = tabSelect;

@@ -258,6 +258,10 @@ void Driver::setItemChecked(Window list, int index, bool checked) {
     call({"lv-set-check", handle(list), number(index), checked ? "1" : "0"});
 }
 
+void Driver::clickItem(Window list, int index, bool onCheckBox) {
+    call({"lv-click", handle(list), number(index), onCheckBox ? "box" : "name"});
+}
+
 void Driver::editItem(Window list, int index, const std::string& text) {
     call({"lv-edit", handle(list), number(index), text});
 }

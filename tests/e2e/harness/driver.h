@@ -129,6 +129,8 @@ public:
     std::vector<std::string> columns(Window list);
     std::vector<ListItem> items(Window list);
     void setItemChecked(Window list, int index, bool checked);
+    // A click on the item's check box (which toggles it) or on its name.
+    void clickItem(Window list, int index, bool onCheckBox);
     void editItem(Window list, int index, const std::string& text);
     std::vector<std::string> tabs(Window tabControl);
     int selectedTab(Window tabControl);

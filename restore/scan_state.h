@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "restore/folder_index.h"
 
@@ -23,6 +24,12 @@ struct ScanState {
     std::string dataFolder;     // DataDir
     std::string recycleFolder;  // X:\RECYCLED
     std::string ieCache;        // WinDir\TEMPORARY INTERNET FILES
+
+    // What the walk could not judge, told once the drive is done.
+    int passedOver = 0;  // entries whose names lead elsewhere: neither listed nor entered
+    std::string firstPassedOver;
+    std::vector<std::string> unreadable;  // folders whose listing failed, upper case
+    bool driveLost = false;               // a listing failed and the root no longer answers
 };
 
 }  // namespace restore

@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "restore/review_window.h"
+#include "restore/system_files.h"
 #include "snapshot/drive_statistics.h"
 #include "snapshot/snapshot_store.h"
 #include "snapshot/walk_messages.h"
@@ -35,6 +36,10 @@ bool excluded(const restore::ScanState& scan, const std::string& name) {
     const std::string upper = snapshot::UpperCase(name);
     if (upper == "WIN386.SWP" || upper == "TRELMRK.INI" || upper == "TRELMRK.GID")
         return true;
+    // Deleting one of these would leave Windows without its registry or undo
+    // a restore that waits for the next boot.
+    if (!scan.protectedFiles.empty() && scan.protectedFiles.count(folder + "\\" + upper) != 0)
+        return true;
     const wizard::Settings& settings = wizard::app().settings;
     if (settings.skipIECache && contains(folder, scan.ieCache))
         return true;
@@ -53,6 +58,9 @@ void startDrive(restore::ScanState& scan, char drive) {
     scan.dataFolder = snapshot::UpperCase(paths.dataDir);
     scan.recycleFolder = snapshot::UpperCase(std::string(1, drive) + ":\\recycled");
     scan.ieCache = snapshot::UpperCase(paths.winDir + "\\Temporary Internet Files");
+    const std::vector<std::string> protectedFiles = restore::ProtectedFiles();
+    scan.protectedFiles.clear();
+    scan.protectedFiles.insert(protectedFiles.begin(), protectedFiles.end());
     scan.passedOver = 0;
     scan.firstPassedOver.clear();
     scan.unreadable.clear();

@@ -166,6 +166,14 @@ TEST_F(ChangeScannerTest, ExcludedFilesAndTheirNearMisses) {
         "C:\\WINDOWS\\Temporary Internet Files\\CONTENT.IE5\\PIC.GIF",
         "C:\\NETSCAPE\\USERS\\CACHE\\M1.DAT",
         "C:\\MYCACHE\\OLDNETSCAPE\\M2.DAT",
+        // The live hives and what the system-file backup and restore stage.
+        "C:\\WINDOWS\\SYSTEM.DAT",
+        "C:\\WINDOWS\\user.dat",
+        "C:\\WINDOWS\\SYSTEM.QX1",
+        "C:\\WINDOWS\\AUTOEXEC.QX1",
+        "C:\\WINDOWS\\SYSTE~TM.INI",
+        "C:\\WINDOWS\\USER$TM.QX1",
+        "C:\\AUTOE!TM.BAT",
     };
     for (const std::string& path : excluded)
         touch(path);
@@ -175,18 +183,22 @@ TEST_F(ChangeScannerTest, ExcludedFilesAndTheirNearMisses) {
         "C:\\RECYCLED\\OLD\\DC2.TXT", "C:\\SUB\\MYWIN386.SWP",
         "C:\\SUB\\TRELMRK.INI.BAK",   "C:\\SUB\\WIN386.SWP.OLD",
         "C:\\SUB\\RECYCLED\\DC3.TXT", "C:\\TEMPORARY INTERNET FILES\\PAGE.HTM",
+        "C:\\WINDOWS\\SYSTEM.DA",     "C:\\WINDOWS\\SYSTEM\\USER.DAT",
     };
     for (const std::string& path : listed)
         touch(path);
+    touch("C:\\SYSTEM.DAT");
 
     page2_->Compare('C');
 
-    EXPECT_EQ(listedFiles(), listed);
+    Lines expected = listed;
+    expected.insert(expected.begin() + 0, "C:\\SYSTEM.DAT");
+    EXPECT_EQ(listedFiles(), expected);
     // Folders are judged by the snapshot alone, exclusions or not.
     EXPECT_EQ(listedFolders(),
               (Lines{"C:\\MYCACHE\\", "C:\\MYCACHE\\OLDNETSCAPE\\", "C:\\NETSCAPE\\USERS\\",
                      "C:\\NETSCAPE\\USERS\\CACHE\\", "C:\\RECYCLED\\OLD\\", "C:\\SUB\\RECYCLED\\",
-                     "C:\\TEMPORARY INTERNET FILES\\",
+                     "C:\\TEMPORARY INTERNET FILES\\", "C:\\WINDOWS\\SYSTEM\\",
                      "C:\\WINDOWS\\TEMPORARY INTERNET FILES\\CONTENT.IE5\\"}));
 }
 

@@ -121,3 +121,12 @@ void ReplaceSnapshotFiles(char drive) {
 }
 
 }  // namespace snapshot::detail
+
+namespace snapshot {
+
+void SettleInterruptedSaves() {
+    for (const char drive : {'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J'})
+        detail::SettleInterruptedSave(drive);
+}
+
+}  // namespace snapshot

@@ -85,6 +85,11 @@ platform::ListBox& FolderListLines();
 // "Stream write error") for the general error handler.
 void SaveSnapshot(char drive, int32_t n);
 
+// Finishes or undoes, for every drive, a replace of the snapshot files that a
+// power cut stopped part-way; what fails to settle is settled by the drive's
+// next load or save.
+void SettleInterruptedSaves();
+
 // Fills both tables and UnreadableFolders from the drive's files, after
 // finishing a replace that was cut short; false after telling the user why
 // (no snapshot, a table limit, files that are missing or do not hold

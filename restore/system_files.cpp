@@ -245,6 +245,7 @@ std::vector<std::string> ProtectedFiles() {
             add(NewCopyName(destination));
             add(OldCopyName(destination));
             add(NoOldCopyName(destination));
+            add(NewCopyStampName(destination));
         }
     }
     for (const char* staged : {"SYSTEM.QX1", "USER.QX1", "AUTOEXEC.QX1"})

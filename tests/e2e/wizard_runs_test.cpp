@@ -346,8 +346,21 @@ TEST_F(WizardRuns, NamesEndingInADotOrABlankNeverTakeTheKnownEntries) {
         << passed.text;
     Ui().answer(passed, "OK");
     const e2e::Window page3 = WaitReviewPage();
+    Ui().movePointer(0, 0);
+    // The list may still be settling into its page: read it again if so.
+    std::vector<e2e::ListItem> items;
+    for (int attempt = 0;; ++attempt) {
+        try {
+            items = Ui().items(VisibleList(page3));
+            break;
+        } catch (const e2e::DriverError&) {
+            if (attempt == 20)
+                throw;
+            std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        }
+    }
     std::vector<std::string> listed;
-    for (const e2e::ListItem& item : Ui().items(VisibleList(page3)))
+    for (const e2e::ListItem& item : items)
         listed.push_back(item.columns.at(1) + item.columns.at(0));
     EXPECT_EQ(listed, std::vector<std::string>{"D:\\NEW.TXT"});
     Ui().press(page3, "&Next >");

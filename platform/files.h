@@ -70,6 +70,19 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
+// The one entry a search of the exact path finds ("C:\WINDOWS\WIN.INI" with
+// no pattern characters): false when it finds none, or more than one. The
+// system may drop trailing dots and blanks of a path, or take a short alias,
+// so the entry found need not bear the name the path gave.
+bool findExact(const std::string& path, DirEntry& entry);
+
+// The entry, listed in folder ("C:\WINDOWS\"), is reached by its own name:
+// the path folder + name addresses that very entry and no other. False for a
+// name ending in a dot or a blank, which the system drops, and for one whose
+// exact search finds anything but this entry; acting on such a path would act
+// on something else.
+bool namesItself(const std::string& folder, const DirEntry& entry);
+
 // "C:" makes drive C current, at that drive's own current folder.
 bool setCurrentDirectory(const std::string& path);
 std::string currentDirectory();

@@ -7,8 +7,10 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "restore/review_window.h"
+#include "restore/system_files.h"
 #include "snapshot/drive_statistics.h"
 #include "snapshot/snapshot_store.h"
+#include "snapshot/walk_messages.h"
 #include "wizard/app_state.h"
 #include "wizard/messages.h"
 #include "wizard/page1.h"
@@ -34,6 +36,10 @@ bool excluded(const restore::ScanState& scan, const std::string& name) {
     const std::string upper = snapshot::UpperCase(name);
     if (upper == "WIN386.SWP" || upper == "TRELMRK.INI" || upper == "TRELMRK.GID")
         return true;
+    // Deleting one of these would leave Windows without its registry or undo
+    // a restore that waits for the next boot.
+    if (!scan.protectedFiles.empty() && scan.protectedFiles.count(folder + "\\" + upper) != 0)
+        return true;
     const wizard::Settings& settings = wizard::app().settings;
     if (settings.skipIECache && contains(folder, scan.ieCache))
         return true;
@@ -52,6 +58,42 @@ void startDrive(restore::ScanState& scan, char drive) {
     scan.dataFolder = snapshot::UpperCase(paths.dataDir);
     scan.recycleFolder = snapshot::UpperCase(std::string(1, drive) + ":\\recycled");
     scan.ieCache = snapshot::UpperCase(paths.winDir + "\\Temporary Internet Files");
+    const std::vector<std::string> protectedFiles = restore::ProtectedFiles();
+    scan.protectedFiles.clear();
+    scan.protectedFiles.insert(protectedFiles.begin(), protectedFiles.end());
+    scan.passedOver = 0;
+    scan.firstPassedOver.clear();
+    scan.unreadable.clear();
+    scan.driveLost = false;
+}
+
+// An entry whose path would reach some other entry (a name ending in a dot or
+// a blank, which the system drops): removing it would remove that other one,
+// perhaps a known file. It is counted and otherwise left alone.
+bool passOver(restore::ScanState& scan, const std::string& folder,
+              const platform::DirEntry& entry) {
+    if (platform::namesItself(folder, entry))
+        return false;
+    if (scan.passedOver++ == 0)
+        scan.firstPassedOver = folder + entry.name;
+    return true;
+}
+
+bool rootAnswers(char drive) {
+    platform::DirectoryListing listing(std::string(1, drive) + ":\\*.*", platform::attr::AnyFile);
+    platform::DirEntry entry;
+    listing.next(entry);
+    return !listing.failed();
+}
+
+// What the walk could not see, once per drive, as the snapshot walk tells it.
+void reportWalk(const restore::ScanState& scan) {
+    if (scan.driveLost) {
+        snapshot::ReportDriveLost(scan.currentDrive);
+        return;
+    }
+    snapshot::ReportUnreadableFolders(scan.currentDrive, scan.unreadable);
+    snapshot::ReportPassedOver(scan.currentDrive, scan.passedOver, scan.firstPassedOver);
 }
 
 }  // namespace
@@ -87,6 +129,8 @@ void TForm2::Compare(char drive) {
     Label2.repaint();
     searchAllDirs(letter + ":\\", "*.*");
     restore::CheckAllEntries();
+    if (!wizard::app().run.cancelRequested)
+        reportWalk(scan);
 }
 
 void TForm2::searchAllDirs(const std::string& folder, const std::string& mask) {
@@ -102,14 +146,28 @@ void TForm2::searchAllDirs(const std::string& folder, const std::string& mask) {
             if (entry.isLink())
                 continue;
             if (entry.isWalkableFolder()) {
-                subfolders.push_back(entry.name);
+                if (!passOver(scan, folder, entry))
+                    subfolders.push_back(entry.name);
             } else if (!entry.isFolder() && (entry.attributes & platform::attr::VolumeLabel) == 0) {
-                Process(folder, entry);
+                if (!passOver(scan, folder, entry))
+                    Process(folder, entry);
             }
+        }
+        if (listing.failed()) {
+            // A drive gone stops the walk; a folder that cannot be read is
+            // told of once the drive is done.
+            if (folder.size() <= 3 || !rootAnswers(scan.currentDrive)) {
+                scan.driveLost = true;
+                return;
+            }
+            scan.unreadable.push_back(snapshot::UpperCase(folder.substr(0, folder.size() - 1)));
+            return;
         }
     }
 
     for (const std::string& name : subfolders) {
+        if (scan.driveLost)
+            return;
         ProgressBar1.setPosition(ProgressBar1.position() + 1);
         platform::processMessages();
         if (wizard::app().run.cancelRequested)
@@ -129,7 +187,7 @@ void TForm2::searchAllDirs(const std::string& folder, const std::string& mask) {
             restore::AddNewFolder(scan.currentFolder);
 
         searchAllDirs(folder + name + "\\", mask);
-        if (wizard::app().run.cancelRequested)
+        if (wizard::app().run.cancelRequested || scan.driveLost)
             return;
     }
 }
@@ -142,7 +200,8 @@ void TForm2::SearchDir(const std::string& folder, const std::string& mask) {
             continue;
         if ((entry.attributes & platform::attr::VolumeLabel) != 0)
             continue;
-        Process(folder, entry);
+        if (!passOver(scan, folder, entry))
+            Process(folder, entry);
     }
 }
 

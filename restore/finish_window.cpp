@@ -126,6 +126,7 @@ void TForm4::Button2Click() {
         // no restart, and the program stays on this page.
         Deletion();
         restore::RestoreSystemFiles();
+        restore::ReportRemoval(removal);
         if (RadioButton1.checked()) {
             wizard::ShowCenteredPlainMessage(
                 "Deleting files finished. Click \"OK\" button to reboot your computer.", 180, 40);
@@ -154,3 +155,19 @@ void TForm4::Button5Click() {
 void TForm4::Button6Click() {
     wizard::ShowAboutBox();
 }
+
+namespace restore {
+
+void ReportRemoval(const RemovalOutcome& outcome) {
+    if (outcome.left == 0)
+        return;
+    const std::string text = outcome.left == 1
+                                 ? "1 selected item could not be removed. It is " + outcome.first
+                                 : std::to_string(outcome.left) +
+                                       " selected items could not be removed. The first is " +
+                                       outcome.first;
+    wizard::ShowCenteredMessage(text, platform::MessageKind::Warning, platform::MessageButtons::Ok,
+                                180, 40);
+}
+
+}  // namespace restore

@@ -8,6 +8,18 @@
 #include "platform/controls.h"
 #include "wizard/wizard_page.h"
 
+namespace restore {
+
+// The ticked entries that Deletion left in place: in use, denied, or a path
+// that no longer reaches the listed entry.
+struct RemovalOutcome {
+    int left = 0;
+    std::string first;  // full path of the first of them
+    void add(const std::string& path);
+};
+
+}  // namespace restore
+
 class TForm4 : public wizard::WizardPage {
 public:
     TForm4();
@@ -39,8 +51,10 @@ public:
     void Button5Click();
     void Button6Click();
 
-    // Removes every ticked file, then every ticked folder that is empty.
+    // Removes every ticked file, then every ticked folder that is empty;
+    // what it had to leave is in `removal`.
     void Deletion();
+    restore::RemovalOutcome removal;
 };
 
 namespace restore {
@@ -50,5 +64,7 @@ bool EraseFile(const std::string& path);
 // Sends a file to the Recycle Bin; true only if the shell succeeded and the
 // file is gone.
 bool RecycleFile(const std::string& path);
+// "3 selected items could not be removed. ..." when Deletion left any.
+void ReportRemoval(const RemovalOutcome& outcome);
 
 }  // namespace restore

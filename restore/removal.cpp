@@ -8,6 +8,7 @@
 #include "platform/shell.h"
 #include "restore/finish_window.h"
 #include "restore/review_window.h"
+#include "snapshot/snapshot_store.h"
 #include "wizard/app_state.h"
 #include "wizard/pages.h"
 
@@ -47,7 +48,8 @@ bool isListedFolder(const std::string& location) {
     while (start < location.size()) {
         const size_t end = location.find('\\', start);
         const std::string part = location.substr(start, end - start);
-        if (part.empty() || isDotName(part))
+        // A step ending in a dot or a blank would lead to another folder.
+        if (part.empty() || isDotName(part) || part.back() == '.' || part.back() == ' ')
             return false;
         start = end + 1;
     }
@@ -92,7 +94,83 @@ bool RecycleFile(const std::string& path) {
 
 }  // namespace restore
 
+namespace restore {
+
+namespace {
+
+enum class Found { Listed, Gone, Other };
+
+// Whether the exact path still reaches the entry the list shows: the one
+// entry there, of the listed kind, under the listed name (folders are listed
+// upper-cased). A path that reaches something else must not be acted on.
+Found lookUp(const std::string& path, const std::string& name, bool folder) {
+    platform::DirEntry entry;
+    if (!platform::findExact(path, entry)) {
+        const bool anything = platform::fileAttributes(path) >= 0;
+        return anything ? Found::Other : Found::Gone;
+    }
+    const bool sameName = folder ? snapshot::UpperCase(entry.name) == name : entry.name == name;
+    if (!sameName || entry.isFolder() != folder || entry.isLink())
+        return Found::Other;
+    return Found::Listed;
+}
+
+bool isEmptyFolder(const std::string& path) {
+    platform::DirectoryListing listing(path + "\\*.*", platform::attr::AnyFile);
+    platform::DirEntry entry;
+    while (listing.next(entry)) {
+        if (entry.name != "." && entry.name != "..")
+            return false;
+    }
+    return !listing.failed();
+}
+
+void removeFile(const std::string& location, const std::string& name, bool recycle,
+                RemovalOutcome& outcome) {
+    // Only ever the file the entry names, at its full path.
+    const std::string path = location + name;
+    if (!isListedFolder(location) || !isPlainName(name)) {
+        outcome.add(path);
+        return;
+    }
+    const Found found = lookUp(path, name, false);
+    if (found == Found::Gone)
+        return;  // gone since the scan: nothing to say
+    if (found == Found::Other || !(recycle ? RecycleFile(path) : EraseFile(path)))
+        outcome.add(path);
+}
+
+void removeFolder(const std::string& caption, RemovalOutcome& outcome) {
+    if (!isListedFolder(caption) || caption.size() <= 3) {
+        outcome.add(caption);
+        return;
+    }
+    const std::string path = caption.substr(0, caption.size() - 1);
+    const std::string name = path.substr(path.rfind('\\') + 1);
+    const Found found = lookUp(path, name, true);
+    if (found == Found::Gone)
+        return;
+    if (found == Found::Other) {
+        outcome.add(caption);
+        return;
+    }
+    // A folder still holding what was kept, or what could not go, stays by
+    // design; one that is empty and stays could not be removed.
+    if (!platform::removeDirectory(caption) && isEmptyFolder(path))
+        outcome.add(caption);
+}
+
+}  // namespace
+
+void RemovalOutcome::add(const std::string& path) {
+    if (left++ == 0)
+        first = path;
+}
+
+}  // namespace restore
+
 void TForm4::Deletion() {
+    removal = restore::RemovalOutcome{};
     TForm3* review = wizard::pages().form3;
     if (review == nullptr)
         return;
@@ -100,19 +178,8 @@ void TForm4::Deletion() {
 
     platform::ListView& files = review->Fileview;
     for (int i = 0; i < files.count(); ++i) {
-        if (!files.checked(i))
-            continue;
-        const std::string location = files.subItem(i, 1);
-        const std::string name = files.caption(i);
-        // Only ever the file the entry names, at its full path.
-        if (!restore::isListedFolder(location) || !restore::isPlainName(name))
-            continue;
-        const std::string path = location + name;
-        if (recycle) {
-            restore::RecycleFile(path);
-        } else {
-            restore::EraseFile(path);
-        }
+        if (files.checked(i))
+            restore::removeFile(files.subItem(i, 1), files.caption(i), recycle, removal);
     }
 
     // Last to first, so inner folders go before those holding them; a folder
@@ -120,6 +187,6 @@ void TForm4::Deletion() {
     platform::ListView& folders = review->Folderview;
     for (int i = folders.count() - 1; i >= 0; --i) {
         if (folders.checked(i))
-            platform::removeDirectory(folders.caption(i));
+            restore::removeFolder(folders.caption(i), removal);
     }
 }

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <string>
+#include <unordered_set>
+#include <vector>
 
 #include "restore/folder_index.h"
 
@@ -23,6 +25,15 @@ struct ScanState {
     std::string dataFolder;     // DataDir
     std::string recycleFolder;  // X:\RECYCLED
     std::string ieCache;        // WinDir\TEMPORARY INTERNET FILES
+    // Full upper-cased paths of files never listed: the live hives and the
+    // files the system-file backup and restore stage.
+    std::unordered_set<std::string> protectedFiles;
+
+    // What the walk could not judge, told once the drive is done.
+    int passedOver = 0;  // entries whose names lead elsewhere: neither listed nor entered
+    std::string firstPassedOver;
+    std::vector<std::string> unreadable;  // folders whose listing failed, upper case
+    bool driveLost = false;               // a listing failed and the root no longer answers
 };
 
 }  // namespace restore

@@ -60,6 +60,51 @@ void writeWhole(const std::string& newCopy, Write write) {
     }
 }
 
+// "<bytes> <sum>" of a file's contents, "" when it cannot be read: what a
+// recovery compares a destination with to know it holds the whole new copy.
+std::string contentStamp(const std::string& path) {
+    platform::BinaryFile file;
+    if (!platform::fileExists(path) ||
+        file.open(path, platform::BinaryFile::Mode::ReadWriteExisting) != 0)
+        return "";
+    uint64_t bytes = 0;
+    uint32_t sum = 0;
+    unsigned char block[4096];
+    for (;;) {
+        size_t got = 0;
+        if (file.read(block, sizeof block, got) != 0)
+            return "";
+        if (got == 0)
+            break;
+        bytes += got;
+        for (size_t i = 0; i < got; ++i)
+            sum = sum * 31 + block[i];
+    }
+    if (file.close() != 0)
+        return "";
+    return std::to_string(bytes) + " " + std::to_string(sum);
+}
+
+bool writeStamp(const std::string& path, const std::string& stamp) {
+    platform::TextWriter writer;
+    if (!writer.create(path))
+        return false;
+    const bool written = writer.writeLine(stamp);
+    return writer.close() && written;
+}
+
+std::string readStamp(const std::string& path) {
+    std::vector<std::string> lines;
+    if (!platform::loadTextLines(path, lines) || lines.size() != 1)
+        return "";
+    return lines[0];
+}
+
+void removeIfThere(const std::string& path) {
+    if (platform::fileExists(path))
+        platform::deleteFile(path);
+}
+
 void copyBlocks(const std::string& source, const std::string& target) {
     platform::BinaryFile from;
     check(from.open(source, platform::BinaryFile::Mode::ReadWriteExisting));
@@ -93,6 +138,10 @@ std::string OldCopyName(const std::string& destination) {
 
 std::string NoOldCopyName(const std::string& destination) {
     return markedName(destination, '!');
+}
+
+std::string NewCopyStampName(const std::string& destination) {
+    return markedName(destination, '^');
 }
 
 StagedFiles::~StagedFiles() {
@@ -166,6 +215,15 @@ void StagedFiles::commit() {
         // Left by an earlier replacement that could not tidy up.
         if (platform::fileExists(old))
             platform::deleteFile(old);
+        // What the new copy holds, so that a recovery deletes the old copy
+        // only beside the whole new one.
+        const std::string stamp = contentStamp(NewCopyName(destination));
+        if (stamp.empty() || !writeStamp(NewCopyStampName(destination), stamp)) {
+            removeIfThere(NewCopyStampName(destination));
+            rollBack();
+            throw platform::IoError(platform::ioerr::AccessDenied);
+        }
+        entry.stamped = true;
         if (platform::fileExists(destination)) {
             entry.setAside = platform::moveFile(destination, old);
         } else {
@@ -186,22 +244,45 @@ void StagedFiles::commit() {
     // Every destination holds its new file: the old ones can go. One that
     // cannot is deleted by the next recovery.
     for (const Entry& entry : entries_) {
-        platform::deleteFile(entry.setAside ? OldCopyName(entry.destination)
-                                            : NoOldCopyName(entry.destination));
+        const bool gone = platform::deleteFile(entry.setAside ? OldCopyName(entry.destination)
+                                                              : NoOldCopyName(entry.destination));
+        if (gone)
+            platform::deleteFile(NewCopyStampName(entry.destination));
     }
 }
 
+// Each placed new copy goes back under its new-copy name and each old file
+// back in its place. Should a move fail, every new copy is kept: while one is
+// left the set counts as unfinished, and the next recovery (at the latest the
+// next start of the program) puts the old files back.
 void StagedFiles::rollBack() {
+    bool whole = true;
     for (auto entry = entries_.rbegin(); entry != entries_.rend(); ++entry) {
-        if (entry->placed)
-            platform::deleteFile(entry->destination);
-        if (entry->setAside)
-            platform::moveFile(OldCopyName(entry->destination), entry->destination);
-        if (platform::fileExists(NoOldCopyName(entry->destination)))
-            platform::deleteFile(NoOldCopyName(entry->destination));
+        const std::string& destination = entry->destination;
+        if (entry->placed) {
+            if (!platform::moveFile(destination, NewCopyName(destination))) {
+                whole = false;
+                continue;
+            }
+            entry->placed = false;
+        }
+        if (entry->setAside) {
+            if (!platform::moveFile(OldCopyName(destination), destination)) {
+                whole = false;
+                continue;
+            }
+            entry->setAside = false;
+        }
+    }
+    committed_ = true;
+    if (!whole)
+        return;
+    for (const Entry& entry : entries_) {
+        removeIfThere(NoOldCopyName(entry.destination));
+        if (entry.stamped)
+            removeIfThere(NewCopyStampName(entry.destination));
     }
     discardNewCopies();
-    committed_ = true;
 }
 
 void StagedFiles::discardNewCopies() {
@@ -216,29 +297,43 @@ void RecoverStagedFiles(const std::vector<std::string>& destinations) {
     bool unfinished = false;
     for (const std::string& destination : destinations)
         unfinished = unfinished || platform::fileExists(NewCopyName(destination));
+    // A step that fails keeps the new copies, so that the next recovery
+    // still knows the set as unfinished.
+    bool settled = true;
     for (const std::string& destination : destinations) {
         const std::string old = OldCopyName(destination);
         const std::string none = NoOldCopyName(destination);
+        const std::string stampFile = NewCopyStampName(destination);
         if (platform::fileExists(none)) {
             if (unfinished && platform::fileExists(destination))
                 platform::deleteFile(destination);
             platform::deleteFile(none);
         }
-        if (!platform::fileExists(old))
-            continue;
-        if (platform::fileExists(destination)) {
-            if (!unfinished) {
-                platform::deleteFile(old);
-                continue;
+        if (platform::fileExists(old)) {
+            if (platform::fileExists(destination)) {
+                if (!unfinished) {
+                    // A replacement without a stamp is older than the
+                    // stamps and had finished; with one, the old copy goes
+                    // only beside the whole new copy. Anything else keeps
+                    // both.
+                    const bool stamped = platform::fileExists(stampFile);
+                    if (!stamped || readStamp(stampFile) == contentStamp(destination))
+                        platform::deleteFile(old);
+                    if (!platform::fileExists(old))
+                        removeIfThere(stampFile);
+                    continue;
+                }
+                platform::deleteFile(destination);
             }
-            platform::deleteFile(destination);
+            settled = platform::moveFile(old, destination) && settled;
         }
-        platform::moveFile(old, destination);
+        if (!platform::fileExists(old))
+            removeIfThere(stampFile);
     }
-    for (const std::string& destination : destinations) {
-        if (platform::fileExists(NewCopyName(destination)))
-            platform::deleteFile(NewCopyName(destination));
-    }
+    if (!settled)
+        return;
+    for (const std::string& destination : destinations)
+        removeIfThere(NewCopyName(destination));
 }
 
 }  // namespace restore

@@ -11,7 +11,9 @@
 // and once every destination holds its new file, the old ones (and the "!TM"
 // marks) are deleted. Between 1 and 2 the destination is missing and its old
 // file sits under the "~TM" name: the one window in which a power cut leaves a
-// destination missing, and the recovery puts it back. A failure puts every
+// destination missing, and the recovery puts it back. Before 1, a "^TM" file
+// records the size and sum of the new copy: an old copy is deleted only beside
+// a destination that matches it. A failure puts every
 // old file back and deletes the new ones, so a set is replaced whole or not at
 // all. After a power cut, RecoverStagedFiles() finishes the job: while any "$TM"
 // file of the set is left, the set was not complete, every old file goes back
@@ -26,6 +28,10 @@ namespace restore {
 std::string NewCopyName(const std::string& destination);
 std::string OldCopyName(const std::string& destination);
 std::string NoOldCopyName(const std::string& destination);
+// "^TM": the size and sum of the new copy, written before its destination is
+// set aside, so that a recovery deletes the old copy only beside the whole
+// new one.
+std::string NewCopyStampName(const std::string& destination);
 
 class StagedFiles {
 public:
@@ -56,6 +62,7 @@ private:
         bool setAside = false;
         bool marked = false;
         bool placed = false;
+        bool stamped = false;
     };
     void add(const std::string& destination);
     void rollBack();

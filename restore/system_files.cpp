@@ -226,6 +226,33 @@ int32_t ByteSum(const std::string& path) {
     return static_cast<int32_t>(sum);
 }
 
+std::vector<std::string> ProtectedFiles() {
+    std::vector<std::string> files;
+    if (!systemFilesLocated())
+        return files;
+    auto add = [&files](const std::string& path) {
+        std::string upper = path;
+        for (char& c : upper) {
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+        }
+        files.push_back(upper);
+    };
+    add(winDirFile("SYSTEM.DAT"));
+    add(winDirFile("USER.DAT"));
+    for (const std::vector<std::string>& set : {backupSet(), restoreSet()}) {
+        for (const std::string& destination : set) {
+            add(NewCopyName(destination));
+            add(OldCopyName(destination));
+            add(NoOldCopyName(destination));
+            add(NewCopyStampName(destination));
+        }
+    }
+    for (const char* staged : {"SYSTEM.QX1", "USER.QX1", "AUTOEXEC.QX1"})
+        add(winDirFile(staged));
+    return files;
+}
+
 void RecoverSystemFiles() {
     if (!systemFilesLocated())
         return;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace restore {
 
@@ -18,6 +19,12 @@ int32_t ByteSum(const std::string& path);
 // Finishes or undoes a backup or restore that a power cut stopped part-way
 // (see staged_files.h); both run it first.
 void RecoverSystemFiles();
+
+// Files never to be offered for removal, whatever a snapshot says: the live
+// registry hives, and every file the backup and the restore stage (the .QX1
+// copies, the new, old and marker copies beside each destination); full
+// paths, upper-cased. Empty without a Windows folder.
+std::vector<std::string> ProtectedFiles();
 
 void BackupSystemFiles();
 void RestoreSystemFiles();

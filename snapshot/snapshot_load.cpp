@@ -134,7 +134,7 @@ bool unreadableFoldersHoldTogether(const std::vector<std::string>& lines) {
     return true;
 }
 
-bool loadFileTable(char drive) {
+bool loadFileTable(char drive, detail::LineSum& sum) {
     platform::TextReader in;
     if (!in.open(FileListFileName(drive))) {
         inform(driveText("There is no snapshot for drive ", drive, ""), 120);
@@ -148,13 +148,14 @@ bool loadFileTable(char drive) {
             inform(TooManyFiles, 225);
             return false;
         }
+        sum.add(line);
         StoreFileRecord(++stored, line);
     }
     SetFileTableCount(stored);
     return true;
 }
 
-bool loadFolderTable(char drive) {
+bool loadFolderTable(char drive, detail::LineSum& sum) {
     std::vector<std::string>& table = detail::folderTable();
     int& stored = detail::folderCount();
     stored = 0;
@@ -170,6 +171,7 @@ bool loadFolderTable(char drive) {
             inform(TooManyFolders, 225);
             return false;
         }
+        sum.add(line);
         std::string& longLine = whole[static_cast<size_t>(stored)];
         std::string& slot = table[static_cast<size_t>(stored++)];
         slot.assign(line, 0, FolderLineLength);
@@ -184,6 +186,24 @@ bool loadFolderTable(char drive) {
     return true;
 }
 
+// A set saved with its sum must still have it: one changed byte of a record
+// would otherwise make a known file look new. A set without one is older
+// than the sum and is taken as it is.
+bool sumsAgree(char drive, const detail::LineSum& records, const detail::LineSum& folders,
+               const std::vector<std::string>& unreadable) {
+    const std::string sumFile = SumFileName(drive);
+    if (!platform::fileExists(sumFile))
+        return true;
+    std::vector<std::string> saved;
+    if (!platform::loadTextLines(sumFile, saved) ||
+        !platform::fileExists(UnreadableListFileName(drive)))
+        return false;
+    detail::LineSum unlisted;
+    for (const std::string& line : unreadable)
+        unlisted.add(line);
+    return saved == std::vector<std::string>{records.text(), folders.text(), unlisted.text()};
+}
+
 }  // namespace
 
 bool LoadSnapshot(char drive) {
@@ -192,18 +212,19 @@ bool LoadSnapshot(char drive) {
         inform(driveText("The snapshot of drive ", drive, " is damaged."), 120);
         return false;
     }
-    if (!loadFileTable(drive))
+    detail::LineSum records, folders;
+    if (!loadFileTable(drive, records))
         return false;
-    if (!loadFolderTable(drive))
+    if (!loadFolderTable(drive, folders))
         return false;
     // A list that is there must be read whole: a snapshot without one is
     // older than the list, and has no such folders.
     const std::string unreadableList = UnreadableListFileName(drive);
     const bool listed = platform::fileExists(unreadableList);
     std::vector<std::string> unreadable;
-    if (!pairsHoldTogether(drive) ||
-        (listed && (!platform::loadTextLines(unreadableList, unreadable) ||
-                    !unreadableFoldersHoldTogether(unreadable)))) {
+    const bool listRead = !listed || platform::loadTextLines(unreadableList, unreadable);
+    if (!pairsHoldTogether(drive) || !listRead || !sumsAgree(drive, records, folders, unreadable) ||
+        (listed && !unreadableFoldersHoldTogether(unreadable))) {
         UnreadableFolders().clear();
         inform(driveText("The snapshot of drive ", drive, " is damaged."), 120);
         return false;

@@ -28,12 +28,16 @@ struct Part {
     std::string aside;
 };
 
-// FileListFile, FolderListFile, the unreadable list.
-std::array<Part, 3> partsOf(char drive) {
-    return {{{FileListFileName(drive), PendingFileListName(drive), SetAsideName(drive, 1)},
-             {FolderListFileName(drive), PendingFolderListName(drive), SetAsideName(drive, 2)},
-             {UnreadableListFileName(drive), PendingUnreadableListName(drive),
-              SetAsideName(drive, 3)}}};
+constexpr int PartCount = 4;
+using Parts = std::array<Part, PartCount>;
+
+// FileListFile, FolderListFile, the unreadable list, the sum.
+Parts partsOf(char drive) {
+    return {
+        {{FileListFileName(drive), PendingFileListName(drive), SetAsideName(drive, 1)},
+         {FolderListFileName(drive), PendingFolderListName(drive), SetAsideName(drive, 2)},
+         {UnreadableListFileName(drive), PendingUnreadableListName(drive), SetAsideName(drive, 3)},
+         {SumFileName(drive), PendingSumName(drive), SetAsideName(drive, 4)}}};
 }
 
 bool present(const std::string& path) {
@@ -46,8 +50,8 @@ bool removed(const std::string& path) {
 
 // Moves every pending file in whose part still lacks its new file: a file in
 // its place then is the old one, not yet set aside.
-bool moveNewSetIn(const std::array<Part, 3>& parts) {
-    for (int i = 2; i >= 0; --i) {
+bool moveNewSetIn(const Parts& parts) {
+    for (int i = PartCount - 1; i >= 0; --i) {
         const Part& part = parts[static_cast<size_t>(i)];
         if (!present(part.pending))
             continue;
@@ -65,8 +69,8 @@ bool moveNewSetIn(const std::array<Part, 3>& parts) {
 // every old one back in its place, FileListFile last, and the pending files
 // are dropped. A step that fails here too leaves a state that the next load
 // finishes as the new set.
-void putOldSetBack(const std::array<Part, 3>& parts) {
-    for (int i = 2; i >= 0; --i) {
+void putOldSetBack(const Parts& parts) {
+    for (int i = PartCount - 1; i >= 0; --i) {
         const Part& part = parts[static_cast<size_t>(i)];
         if (!present(part.pending) && present(part.place) &&
             !platform::moveFile(part.place, part.pending)) {
@@ -82,7 +86,7 @@ void putOldSetBack(const std::array<Part, 3>& parts) {
 }  // namespace
 
 bool SettleInterruptedSave(char drive) {
-    const std::array<Part, 3> parts = partsOf(drive);
+    const Parts parts = partsOf(drive);
     bool begun = false;
     for (const Part& part : parts)
         begun = begun || present(part.aside);
@@ -96,14 +100,14 @@ bool SettleInterruptedSave(char drive) {
 }
 
 void ReplaceSnapshotFiles(char drive) {
-    const std::array<Part, 3> parts = partsOf(drive);
+    const Parts parts = partsOf(drive);
     for (const Part& part : parts) {
         if (present(part.place) && !platform::moveFile(part.place, part.aside)) {
             putOldSetBack(parts);
             throw std::runtime_error("Cannot create file " + part.place);
         }
     }
-    for (int i = 2; i >= 0; --i) {
+    for (int i = PartCount - 1; i >= 0; --i) {
         const Part& part = parts[static_cast<size_t>(i)];
         if (!platform::moveFile(part.pending, part.place)) {
             putOldSetBack(parts);
@@ -117,3 +121,12 @@ void ReplaceSnapshotFiles(char drive) {
 }
 
 }  // namespace snapshot::detail
+
+namespace snapshot {
+
+void SettleInterruptedSaves() {
+    for (const char drive : {'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J'})
+        detail::SettleInterruptedSave(drive);
+}
+
+}  // namespace snapshot

@@ -95,11 +95,11 @@ void SaveSnapshot(char drive, int32_t n) {
     if (!detail::SettleInterruptedSave(drive))
         throw std::runtime_error("Cannot create file " + FileListFileName(drive));
 
-    platform::TextWriter records;
-    if (!records.create(newFileList))
+    platform::TextWriter recordFile;
+    if (!recordFile.create(newFileList))
         fileCreateError();
-    bool whole = writeRecords(records, n);
-    whole = records.close() && whole;
+    bool whole = writeRecords(recordFile, n);
+    whole = recordFile.close() && whole;
     if (!whole) {
         discard(newFileList);
         throw std::runtime_error("Stream write error");
@@ -114,9 +114,24 @@ void SaveSnapshot(char drive, int32_t n) {
     writePending(newUnreadable, UnreadableListFileName(drive), unreadable,
                  {newFileList, newFolderList});
 
-    for (const std::string& place : {FolderListFileName(drive), UnreadableListFileName(drive)}) {
+    // The sum of the lines as they were written, so that a record changed
+    // on the disk later is refused at load.
+    detail::LineSum records;
+    for (int32_t slot = 1; slot <= n; ++slot)
+        records.add(FileRecord(slot));
+    detail::LineSum folders, unlisted;
+    for (const std::string& line : lines.items())
+        folders.add(line);
+    for (const std::string& line : unreadable)
+        unlisted.add(line);
+    const std::string newSum = PendingSumName(drive);
+    writePending(newSum, SumFileName(drive), {records.text(), folders.text(), unlisted.text()},
+                 {newFileList, newFolderList, newUnreadable});
+
+    for (const std::string& place :
+         {FolderListFileName(drive), UnreadableListFileName(drive), SumFileName(drive)}) {
         if (readOnly(place)) {
-            for (const std::string& pending : {newFileList, newFolderList, newUnreadable})
+            for (const std::string& pending : {newFileList, newFolderList, newUnreadable, newSum})
                 discard(pending);
             throw std::runtime_error("Cannot create file " + place);
         }

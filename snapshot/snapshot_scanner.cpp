@@ -12,6 +12,7 @@
 #include "platform/listbox.h"
 #include "snapshot/drive_statistics.h"
 #include "snapshot/snapshot_store.h"
+#include "snapshot/walk_messages.h"
 #include "wizard/app_state.h"
 #include "wizard/messages.h"
 #include "wizard/pages.h"
@@ -119,25 +120,6 @@ void Walk::walkFolders(const std::string& folder) {
     }
 }
 
-// "3 folders on drive D could not be read; ..." once per drive.
-void reportUnreadable(char drive, const std::vector<std::string>& folders) {
-    if (folders.empty())
-        return;
-    const std::string count = std::to_string(folders.size());
-    const std::string letter(1, drive);
-    const std::string text =
-        folders.size() == 1
-            ? "1 folder on drive " + letter +
-                  " could not be read; nothing in it will be offered for removal. It is " +
-                  folders.front()
-            : count + " folders on drive " + letter +
-                  " could not be read; nothing in them will be offered for removal. The first "
-                  "is " +
-                  folders.front();
-    wizard::ShowCenteredMessage(text, platform::MessageKind::Information,
-                                platform::MessageButtons::Ok, 225, 40);
-}
-
 int32_t saturated(uint64_t value) {
     return value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value);
 }
@@ -173,15 +155,13 @@ void SnapshotDrive(char drive) {
     if (walk.driveLost) {
         // Half a drive saved would make the other half look new.
         UnreadableFolders().clear();
-        wizard::ShowCenteredMessage("  Cannot access drive  " + letter,
-                                    platform::MessageKind::Error, platform::MessageButtons::Ok, 110,
-                                    40);
+        ReportDriveLost(drive);
         return;
     }
     // Taken before the save empties the list.
     const std::vector<std::string> unreadable = UnreadableFolders();
     if (WriteSnapshot(drive, walk.recordCount, walk.pathcount, saturated(walk.kilobytes)))
-        reportUnreadable(drive, unreadable);
+        ReportUnreadableFolders(drive, unreadable);
     UnreadableFolders().clear();
 }
 

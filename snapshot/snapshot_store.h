@@ -25,13 +25,19 @@ std::string FolderListFileName(char drive);
 // existed have none, and count as having no such folders.
 std::string UnreadableListFileName(char drive);
 
+// DataDir + "\SNPDAT." + X + "04": the sum of the other three, one line each
+// ("<lines> <CRC-32 in hex>"), saved with them and checked at load. A
+// snapshot saved before it existed has none and loads unchecked.
+std::string SumFileName(char drive);
+
 // Where a new set is written before it replaces the old one: DataDir +
-// "\SNPTMP." + X + "01" to "03". Left behind only by an interrupted save.
+// "\SNPTMP." + X + "01" to "04". Left behind only by an interrupted save.
 std::string PendingFileListName(char drive);
 std::string PendingFolderListName(char drive);
 std::string PendingUnreadableListName(char drive);
+std::string PendingSumName(char drive);
 // Where the old set waits while the new one is moved in: DataDir +
-// "\SNPOLD." + X + "01" to "03". Left behind only by an interrupted save.
+// "\SNPOLD." + X + "01" to "04". Left behind only by an interrupted save.
 std::string SetAsideName(char drive, int part);
 
 // Flips bit 3 of every character; its own inverse.
@@ -78,6 +84,11 @@ platform::ListBox& FolderListLines();
 // Other failures throw std::runtime_error ("Cannot create file <path>",
 // "Stream write error") for the general error handler.
 void SaveSnapshot(char drive, int32_t n);
+
+// Finishes or undoes, for every drive, a replace of the snapshot files that a
+// power cut stopped part-way; what fails to settle is settled by the drive's
+// next load or save.
+void SettleInterruptedSaves();
 
 // Fills both tables and UnreadableFolders from the drive's files, after
 // finishing a replace that was cut short; false after telling the user why

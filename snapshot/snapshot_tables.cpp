@@ -65,6 +65,12 @@ std::string FolderListFileName(char drive) {
 std::string UnreadableListFileName(char drive) {
     return snapshotName("\\SNPDAT.", drive, "03");
 }
+std::string SumFileName(char drive) {
+    return snapshotName("\\SNPDAT.", drive, "04");
+}
+std::string PendingSumName(char drive) {
+    return snapshotName("\\SNPTMP.", drive, "04");
+}
 std::string PendingFileListName(char drive) {
     return snapshotName("\\SNPTMP.", drive, "01");
 }
@@ -75,7 +81,8 @@ std::string PendingUnreadableListName(char drive) {
     return snapshotName("\\SNPTMP.", drive, "03");
 }
 std::string SetAsideName(char drive, int part) {
-    return snapshotName("\\SNPOLD.", drive, part == 1 ? "01" : part == 2 ? "02" : "03");
+    static const char* const numbers[] = {"01", "02", "03", "04"};
+    return snapshotName("\\SNPOLD.", drive, numbers[part >= 1 && part <= 4 ? part - 1 : 0]);
 }
 
 std::string ScrambleText(const std::string& text) {

@@ -2,6 +2,7 @@
 // store only.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,19 @@ std::vector<std::string>& folderTable();
 int& folderCount();
 // The whole text of each line longer than a slot holds; "" for the others.
 std::vector<std::string>& longFolderLines();
+
+// The sum of one file of the set: its lines, in order, as a CRC-32 and a
+// count. Line ends are not summed, but a line split or joined changes it.
+class LineSum {
+public:
+    void add(const std::string& line);
+    // "<lines> <CRC-32 as eight hex digits>", a line of the sum file.
+    std::string text() const;
+
+private:
+    uint32_t crc_ = 0xFFFFFFFFu;
+    int64_t lines_ = 0;
+};
 
 // Finishes a replace of the drive's snapshot files that was cut short: once
 // the old set had begun to move aside, the new set was whole, so it is moved

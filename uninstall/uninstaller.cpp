@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -103,24 +104,35 @@ bool IsProductMenuFolder(const std::string& path) {
     return name == UpperCase(MenuFolderName) || name == UpperCase(LastName(path));
 }
 
-void RemoveShortcuts(const std::string& winDir) {
+// What could not be removed, to be named at the end instead of success.
+using LeftBehind = std::vector<std::string>;
+
+// Removes an item; one that was there and stays is noted. A missing one is
+// not a failure: a second run finds nothing to do.
+void Remove(const std::string& path, LeftBehind& left) {
+    const bool there = platform::fileAttributes(path) >= 0;
+    if (!ShellDelete(path) && there && platform::fileAttributes(path) >= 0)
+        left.push_back(platform::fullPath(path));
+}
+
+void RemoveShortcuts(const std::string& winDir, LeftBehind& left) {
     if (!winDir.empty()) {
         for (const char* alias : MenuFolderAliases) {
             if (IsProductMenuFolder(winDir + alias))
-                ShellDelete(winDir + alias);
+                Remove(winDir + alias, left);
         }
-        ShellDelete(winDir + DesktopShortcut);
+        Remove(winDir + DesktopShortcut, left);
     }
     std::string folder;
     if (platform::registryReadString(platform::RegistryRoot::CurrentUser, ShellFoldersKey,
                                      "Programs", folder) &&
         !BaseFolder(folder).empty()) {
-        ShellDelete(BaseFolder(folder) + "\\" + MenuFolderName);
+        Remove(BaseFolder(folder) + "\\" + MenuFolderName, left);
     }
     if (platform::registryReadString(platform::RegistryRoot::CurrentUser, ShellFoldersKey,
                                      "Desktop", folder) &&
         !BaseFolder(folder).empty()) {
-        ShellDelete(BaseFolder(folder) + "\\Trellmark.lnk");
+        Remove(BaseFolder(folder) + "\\Trellmark.lnk", left);
     }
 }
 
@@ -133,21 +145,34 @@ bool UserAgrees() {
     return platform::showMessage(question) == platform::MessageAnswer::Yes;
 }
 
-// Removes each item below the folder; failures are passed over.
+// Removes each item below the folder; the sequence goes on past a failure.
 template <std::size_t N>
-void RemoveBelow(const std::string& folder, const char* const (&items)[N]) {
+void RemoveBelow(const std::string& folder, const char* const (&items)[N], LeftBehind& left) {
     if (folder.empty()) {
         return;
     }
     for (const char* item : items) {
-        ShellDelete(folder + item);
+        Remove(folder + item, left);
     }
 }
 
-void RemoveUninstallEntry() {
-    if (platform::registryKeyExists(platform::RegistryRoot::LocalMachine, UninstallEntryKey)) {
-        platform::registryDeleteKeyTree(platform::RegistryRoot::LocalMachine, UninstallEntryKey);
+void RemoveUninstallEntry(LeftBehind& left) {
+    if (platform::registryKeyExists(platform::RegistryRoot::LocalMachine, UninstallEntryKey) &&
+        !platform::registryDeleteKeyTree(platform::RegistryRoot::LocalMachine, UninstallEntryKey)) {
+        left.push_back(std::string("HKEY_LOCAL_MACHINE\\") + UninstallEntryKey);
     }
+}
+
+// Said whether or not an installer's tool reports too: it cannot know.
+void ReportLeftBehind(const LeftBehind& left) {
+    platform::MessageRequest box;
+    box.text = left.size() == 1 ? "Trellmark could not remove " + left.front() + "."
+                                : "Trellmark could not remove " + std::to_string(left.size()) +
+                                      " items. The first is " + left.front() + ".";
+    box.caption = "Uninstall";
+    box.kind = platform::MessageKind::Plain;
+    box.buttons = platform::MessageButtons::Ok;
+    platform::showMessage(box);
 }
 
 void ReportSuccess(const std::string& winDir) {
@@ -170,10 +195,15 @@ void RunUninstall() {
         return;
     }
     const std::string winDir = BaseFolder(ReadWinDir());
-    RemoveShortcuts(winDir);
-    RemoveBelow(installDir, ProductItems);
-    RemoveUninstallEntry();
-    ReportSuccess(winDir);
+    LeftBehind left;
+    RemoveShortcuts(winDir, left);
+    RemoveBelow(installDir, ProductItems, left);
+    RemoveUninstallEntry(left);
+    if (left.empty()) {
+        ReportSuccess(winDir);
+    } else {
+        ReportLeftBehind(left);
+    }
 }
 
 }  // namespace uninstall

@@ -4,6 +4,8 @@
 #include "platform/files.h"
 #include "platform/shell.h"
 #include "platform/system.h"
+#include "restore/system_files.h"
+#include "snapshot/snapshot_store.h"
 #include "wizard/app_state.h"
 #include "wizard/page1.h"
 #include "wizard/pages.h"
@@ -54,6 +56,11 @@ void TForm1::Start() {
     // A folder that cannot be created shows up later, where files go into it.
     if (!platform::setCurrentDirectory(paths.dataDir))
         platform::createDirectory(paths.dataDir);
+    // A power cut in the middle of replacing system files may have left one
+    // missing (SYSTEM.INI only as SYSTE~TM.INI); put right before anything
+    // else, as this may be the only start the machine manages.
+    restore::RecoverSystemFiles();
+    snapshot::SettleInterruptedSaves();
     if (platform::fileExists(paths.configFile())) {
         // The choice covers the welcome entirely; the welcome is hidden too so
         // that nothing of it can show through or be read behind the choice.

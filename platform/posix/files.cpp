@@ -94,7 +94,14 @@ DirectoryListing::DirectoryListing(const std::string& pattern, uint32_t filter) 
     size_t cut = pattern.find_last_of("\\/");
     if (cut == std::string::npos && pattern.size() >= 2 && pattern[1] == ':')
         cut = 1;
-    const std::string mask = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
+    std::string mask = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
+    // A name without pattern characters is a path: the system drops its
+    // trailing dots and blanks, so the search for "TRAIL." finds TRAIL.
+    if (mask.find_first_of("*?") == std::string::npos && mask != "." && mask != "..") {
+        const size_t end = mask.find_last_not_of(". ");
+        if (end != std::string::npos)
+            mask.erase(end + 1);
+    }
     const std::string written = cut == std::string::npos ? "" : pattern.substr(0, cut + 1);
     const std::string folder = absolutePath(written.empty() ? "." : written);
     if (mask.empty())

@@ -213,7 +213,12 @@ std::string resolveHost(const std::string& path) {
     if (host.empty())
         return {};
     bool matching = true;
-    for (const auto& part : full.parts) {
+    for (const auto& written : full.parts) {
+        // Windows 9x drops trailing dots and blanks of every step of a path:
+        // "INNER.\K.TXT" is INNER\K.TXT, and an entry whose own name ends so
+        // is never reached by it.
+        const std::string trimmed = trimComponent(written);
+        const std::string& part = trimmed.empty() ? written : trimmed;
         if (matching) {
             const std::string found = findEntry(host, part);
             if (found.empty()) {

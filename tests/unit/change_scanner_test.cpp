@@ -1,6 +1,7 @@
 // The change scanner against snapshots written byte for byte: which files and
 // folders it lists, in which order, and what it leaves alone.
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -165,6 +166,14 @@ TEST_F(ChangeScannerTest, ExcludedFilesAndTheirNearMisses) {
         "C:\\WINDOWS\\Temporary Internet Files\\CONTENT.IE5\\PIC.GIF",
         "C:\\NETSCAPE\\USERS\\CACHE\\M1.DAT",
         "C:\\MYCACHE\\OLDNETSCAPE\\M2.DAT",
+        // The live hives and what the system-file backup and restore stage.
+        "C:\\WINDOWS\\SYSTEM.DAT",
+        "C:\\WINDOWS\\user.dat",
+        "C:\\WINDOWS\\SYSTEM.QX1",
+        "C:\\WINDOWS\\AUTOEXEC.QX1",
+        "C:\\WINDOWS\\SYSTE~TM.INI",
+        "C:\\WINDOWS\\USER$TM.QX1",
+        "C:\\AUTOE!TM.BAT",
     };
     for (const std::string& path : excluded)
         touch(path);
@@ -174,18 +183,22 @@ TEST_F(ChangeScannerTest, ExcludedFilesAndTheirNearMisses) {
         "C:\\RECYCLED\\OLD\\DC2.TXT", "C:\\SUB\\MYWIN386.SWP",
         "C:\\SUB\\TRELMRK.INI.BAK",   "C:\\SUB\\WIN386.SWP.OLD",
         "C:\\SUB\\RECYCLED\\DC3.TXT", "C:\\TEMPORARY INTERNET FILES\\PAGE.HTM",
+        "C:\\WINDOWS\\SYSTEM.DA",     "C:\\WINDOWS\\SYSTEM\\USER.DAT",
     };
     for (const std::string& path : listed)
         touch(path);
+    touch("C:\\SYSTEM.DAT");
 
     page2_->Compare('C');
 
-    EXPECT_EQ(listedFiles(), listed);
+    Lines expected = listed;
+    expected.insert(expected.begin() + 0, "C:\\SYSTEM.DAT");
+    EXPECT_EQ(listedFiles(), expected);
     // Folders are judged by the snapshot alone, exclusions or not.
     EXPECT_EQ(listedFolders(),
               (Lines{"C:\\MYCACHE\\", "C:\\MYCACHE\\OLDNETSCAPE\\", "C:\\NETSCAPE\\USERS\\",
                      "C:\\NETSCAPE\\USERS\\CACHE\\", "C:\\RECYCLED\\OLD\\", "C:\\SUB\\RECYCLED\\",
-                     "C:\\TEMPORARY INTERNET FILES\\",
+                     "C:\\TEMPORARY INTERNET FILES\\", "C:\\WINDOWS\\SYSTEM\\",
                      "C:\\WINDOWS\\TEMPORARY INTERNET FILES\\CONTENT.IE5\\"}));
 }
 
@@ -293,6 +306,48 @@ TEST_F(ChangeScannerTest, DrivesThatCannotBeScannedAreReportedAndSkipped) {
     EXPECT_EQ(Machine::messages()[0].kind, platform::MessageKind::Information);
     EXPECT_EQ(Machine::messages()[1].text, "  Cannot access drive  E");
     EXPECT_EQ(Machine::messages()[1].kind, platform::MessageKind::Error);
+
+    // A drive lost in the middle of the walk, and folders that cannot be
+    // read then, are told as the snapshot walk tells them.
+    Machine::clearMessages();
+    writeSnapshot('C', {{"C:", {"C.TXT"}}});
+    touch("C:\\LOCKED1\\A.TXT");
+    touch("C:\\LOCKED2\\B.TXT");
+    Machine::makeUnlistable("C:\\LOCKED1");
+    Machine::makeUnlistable("C:\\LOCKED2");
+    page2_->Compare('C');
+    touch("D:\\SUB\\E.TXT");
+    Machine::onProcessMessages([] { Machine::removeDrive('D'); });
+    page2_->Compare('D');
+    ASSERT_EQ(Machine::messages().size(), 2u);
+    EXPECT_EQ(Machine::messages()[0].text,
+              "2 folders on drive C could not be read; nothing in them will be offered for "
+              "removal. The first is C:\\LOCKED1");
+    EXPECT_EQ(Machine::messages()[1].text, "  Cannot access drive  D");
+}
+
+TEST_F(ChangeScannerTest, NamesThatLeadToAnotherEntryAreNeitherListedNorEntered) {
+    writeSnapshot('C', {{"C:", {"TRAIL", "BLANK.TXT"}}, {"C:\\INNER", {"K.TXT"}}});
+    touch("C:\\TRAIL");
+    touch("C:\\BLANK.TXT");
+    touch("C:\\INNER\\K.TXT");
+    // Names from another system, made on the host: the system drops their
+    // trailing dots and blanks, so their paths reach the known entries.
+    const fs::path root = Machine::hostPath("C:\\");
+    for (const char* name : {"TRAIL.", "BLANK.TXT ", "NEW.TXT.."})
+        std::ofstream(root / name) << "new";
+    fs::create_directory(root / "INNER.");
+    std::ofstream(root / "INNER." / "N.TXT") << "new";
+    touch("C:\\NEW.TXT");
+
+    page2_->Compare('C');
+
+    EXPECT_EQ(listedFiles(), (Lines{"C:\\NEW.TXT"}));
+    EXPECT_TRUE(listedFolders().empty());
+    ASSERT_EQ(Machine::messages().size(), 1u);
+    EXPECT_EQ(Machine::messages()[0].text,
+              "4 entries on drive C were passed over, since their names do not lead back to "
+              "them; none of them will be offered for removal. The first is C:\\BLANK.TXT ");
 }
 
 TEST_F(ChangeScannerTest, ADriveComparedWithItsOwnSnapshotListsOnlyWhatCameLater) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/posix/faults.h"
 #include "restore/system_files.h"
 #include "wizard/resource_ids.h"
 #include "wizard_fixture.h"
@@ -180,6 +181,37 @@ TEST_F(FinishTest, FinishRemovesRestoresAndClosesWithRestartLater) {
     EXPECT_EQ(box.placement.x, page1At.left + page1At.width / 2 - 180);
     EXPECT_EQ(box.placement.y, page1At.top + page1At.height / 2 - 40);
     EXPECT_EQ(Machine::restartCalls(), 0);
+    EXPECT_EQ(Machine::quitCode(), 0);
+}
+
+TEST_F(FinishTest, TickedItemsLeftInPlaceAreCountedBeforeTheClosingBox) {
+    namespace faults = platform::posix::faults;
+    Machine::writeFile("C:\\NEWAPP\\HELP.TXT", "help");
+    Machine::makeFolder("C:\\NEWAPP\\EMPTY");
+    ListNewApp();
+    ListFile("C:\\NEWAPP\\", "HELP.TXT");
+    ListFolder("C:\\NEWAPP\\EMPTY\\");
+    // Two files in use and an empty folder that cannot go; NEWAPP stays since
+    // it still holds them, which says nothing new.
+    faults::install([](int, faults::Step step, const std::string& path) {
+        const bool held = path == "C:\\NEWAPP\\README.TXT" || path == "C:\\NEWAPP\\HELP.TXT" ||
+                          path == "C:\\NEWAPP\\EMPTY\\";
+        return held && (step == faults::Step::Delete || step == faults::Step::RemoveFolder)
+                   ? faults::Action::Fail
+                   : faults::Action::Proceed;
+    });
+    wizard::app().settings.useRecycleBin = false;
+    EnterAfterRestore();
+    page4->RadioButton2.click();
+    page4->Button2.click();
+    faults::reset();
+
+    EXPECT_FALSE(FileAt("C:\\NEWAPP\\NEWAPP.EXE"));
+    EXPECT_TRUE(WinIniRestored());
+    EXPECT_EQ(Closing(), (std::vector<std::string>{"3 selected items could not be removed. The "
+                                                   "first is C:\\NEWAPP\\README.TXT",
+                                                   CloseText}));
+    EXPECT_EQ(Machine::messages()[0].kind, MessageKind::Warning);
     EXPECT_EQ(Machine::quitCode(), 0);
 }
 

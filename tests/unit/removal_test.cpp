@@ -176,14 +176,19 @@ TEST_F(RemovalTest, FolderStaysWhileItHoldsAnythingNotRemoved) {
 TEST_F(RemovalTest, EditedFolderCaptionRemovesOnlyTheFolderItNamesIfEmpty) {
     Machine::makeFolder("C:\\NEWAPP");
     Machine::makeFolder("C:\\OTHER");
+    Machine::makeFolder("C:\\EMPTY");
     ListFolder("C:\\NEWAPP\\");
     ListFolder("C:\\NEWAPP\\");
+    // Each would reach the empty C:\EMPTY, which is not what it names.
+    ListFolder("C:\\EMPTY.\\");
+    ListFolder("C:\\EMPTY \\");
     page3->Folderview.setCaption(0, "C:\\OTHER\\");
     page3->Folderview.setCaption(1, "C:\\WINDOWS\\");
     page4->Deletion();
 
     EXPECT_FALSE(FolderAt("C:\\OTHER"));
     EXPECT_TRUE(FolderAt("C:\\NEWAPP"));
+    EXPECT_TRUE(FolderAt("C:\\EMPTY"));
     ExpectUntouched();
 }
 
@@ -205,6 +210,13 @@ TEST_F(RemovalTest, EntryThatDoesNotNameOneFileExactlyRemovesNothing) {
         {"C:\\", "NEWAPP"},                  // a folder
         {"C:\\NEWAPP\\", "SUB"},             // a folder
         {"C:\\NEWAPP\\", ""},                // no name
+        // The system drops trailing dots and blanks: each of these would
+        // reach X.TXT or SUB\Y.TXT.
+        {"C:\\NEWAPP\\", "X.TXT."},
+        {"C:\\NEWAPP\\", "X.TXT "},
+        {"C:\\NEWAPP\\", "X.TXT. ."},
+        {"C:\\NEWAPP\\SUB.\\", "Y.TXT"},
+        {"C:\\NEWAPP\\SUB \\", "Y.TXT"},
     };
     for (bool recycle : {false, true}) {
         UseRecycleBin(recycle);

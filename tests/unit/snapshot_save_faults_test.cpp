@@ -61,8 +61,8 @@ protected:
         MachineTest::TearDown();
     }
 
-    // Drive D snapshotted once (by a version that kept no unreadable list,
-    // when asked); since then a folder and a file are gone, and D:\LOCKED
+    // Drive D snapshotted once (by a version that kept no unreadable list
+    // and no sum, when asked); since then a folder and a file are gone, and D:\LOCKED
     // can no longer be listed.
     void prepare(bool withoutUnreadableList) {
         Machine::reset(hostRoot());
@@ -83,8 +83,10 @@ protected:
             write(path, "x");
         }
         snapshot::SnapshotDrive('D');
-        if (withoutUnreadableList)
+        if (withoutUnreadableList) {
             fs::remove(Machine::hostPath(snapshot::UnreadableListFileName('D')));
+            fs::remove(Machine::hostPath(snapshot::SumFileName('D')));
+        }
         fs::remove_all(Machine::hostPath("D:\\GONE"));
         fs::remove(Machine::hostPath("D:\\OLD.TXT"));
         Machine::makeUnlistable("D:\\LOCKED");
@@ -134,12 +136,12 @@ TEST_F(SnapshotSaveFaultTest, EveryStepFailedOrCutLeavesTheOldOrTheNewSnapshotWh
             EXPECT_EQ(page3_->Fileview.count(), 0);
             EXPECT_EQ(page3_->Folderview.count(), 0);
             EXPECT_TRUE(Machine::messages().empty());
-            for (char part = '1'; part <= '3'; ++part) {
+            for (char part = '1'; part <= '4'; ++part) {
                 for (const char* stem : {"\\SNPTMP.D0", "\\SNPOLD.D0"})
                     EXPECT_FALSE(exists(wizard::app().paths.dataDir + stem + part));
             }
         };
-        // Three files written, the old ones set aside, three moved in, the
+        // Four files written, the old ones set aside, four moved in, the
         // old ones deleted, then the statistics.
         EXPECT_GE(testing_support::runEveryFault(plan), 12);
         EXPECT_GT(endedOld, 0);

@@ -1,9 +1,6 @@
-// The snapshot store: the two files' bytes, ScrambleText, the load with its
-// limits and messages, and saves that fail part of the way.
+// The snapshot store: the files' bytes, ScrambleText, and the load with its
+// limits, sums and messages.
 #include "snapshot/snapshot_store.h"
-
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <string>
 #include <vector>
@@ -11,7 +8,7 @@
 #include "platform/files.h"
 #include "platform/listbox.h"
 #include "snapshot_files.h"
-#include "wizard_fixture.h"
+#include "snapshot_store_fixture.h"
 
 namespace {
 
@@ -27,46 +24,6 @@ const char* const TooManyFiles =
 const char* const TooManyFolders =
     "You have more than 4,000 folders on your drive.Please ask for professional version or "
     "decrease number of folders.";
-
-class SnapshotStoreTest : public WizardTest {
-protected:
-    void SetUp() override {
-        WizardTest::SetUp();
-        platform::setApplicationTitle("Trellmark");
-        CreatePages();
-        Machine::clearMessages();
-    }
-
-    // Fills the table and FolderListLines as a walk of `records` would, with
-    // the given folder pairs.
-    static void Prepare(char drive, const std::vector<std::string>& records,
-                        const std::vector<std::pair<std::string, int>>& folders) {
-        for (size_t i = 0; i < records.size(); ++i) {
-            snapshot::StoreFileRecord(static_cast<int>(i) + 1, records[i]);
-        }
-        platform::ListBox& lines = snapshot::FolderListLines();
-        lines.clear();
-        lines.add(snapshot::ScrambleText(std::string(1, drive) + ":"));
-        lines.add(snapshot::ScrambleText("0"));
-        for (const auto& folder : folders) {
-            lines.add(snapshot::ScrambleText(folder.first));
-            lines.add(snapshot::ScrambleText(std::to_string(folder.second)));
-        }
-    }
-
-    void ExpectOnlyMessage(const std::string& text, int x) {
-        ASSERT_EQ(Machine::messages().size(), 1u);
-        const MessageRecord& shown = Machine::messages()[0];
-        EXPECT_EQ(shown.text, text);
-        EXPECT_EQ(shown.kind, MessageKind::Information);
-        EXPECT_EQ(shown.caption, "Information");
-        EXPECT_EQ(shown.buttons, platform::MessageButtons::Ok);
-        // Page 1 is centred on an 800 x 600 screen: its outer frame is 508 x 354.
-        const platform::Rect outer = page1->outerBounds();
-        EXPECT_EQ(shown.placement.x, outer.left + outer.width / 2 - x);
-        EXPECT_EQ(shown.placement.y, outer.top + outer.height / 2 - 40);
-    }
-};
 
 TEST(ScrambleText, FlipsBitThreeAndIsItsOwnInverse) {
     EXPECT_EQ(snapshot::ScrambleText("abc"), "ijk");
@@ -111,6 +68,57 @@ TEST_F(SnapshotStoreTest, WorkedExampleSavesExactBytesAndLoadsBack) {
     for (int slot = 1; slot <= 10; ++slot) {
         EXPECT_EQ(snapshot::FolderLine(slot), folderLines[slot - 1]);
     }
+}
+
+// The sum saved with the set: one byte changed in any of its files is
+// refused; a set without the sum is older than it and loads unchecked.
+TEST_F(SnapshotStoreTest, ASavedSumRefusesOneChangedByte) {
+    Prepare('D', {"B1.TXT", "D:\\SUB", "B2.TXT"}, {{"D:\\SUB", 2}});
+    snapshot::SaveSnapshot('D', 3);
+    const std::string sumFile = snapshot::SumFileName('D');
+    const std::string unreadable = snapshot::UnreadableListFileName('D');
+    EXPECT_EQ(sumFile, std::string(DataDir) + "\\SNPDAT.D04");
+    const std::string saved[] = {Machine::readFile(FileList('D')),
+                                 Machine::readFile(FolderList('D')), Machine::readFile(unreadable),
+                                 Machine::readFile(sumFile)};
+    auto restoreSet = [&] {
+        const std::string paths[] = {FileList('D'), FolderList('D'), unreadable, sumFile};
+        for (int i = 0; i < 4; ++i)
+            Machine::writeFile(paths[i], saved[i]);
+    };
+    struct Case {
+        const char* what;
+        std::string path;
+        std::string bytes;  // "" removes the file
+    };
+    const Case damaged[] = {
+        {"a record changed", FileList('D'), Lines({"B1.TXU", "D:\\SUB", "B2.TXT"})},
+        {"a record added", FileList('D'), Lines({"B1.TXT", "B0.TXT", "D:\\SUB", "B2.TXT"})},
+        {"a folder line changed", FolderList('D'),
+         Lines({"D:", "0", "D:\\SUB", "2", "THEEND", "5"}, true)},
+        {"the unreadable list changed", unreadable, Lines({"D:\\SUB", "THEEND"})},
+        {"the unreadable list gone", unreadable, ""},
+        {"the sum changed", sumFile, Lines({"3 00000000", "6 00000000", "1 00000000"})},
+    };
+    for (const Case& c : damaged) {
+        SCOPED_TRACE(c.what);
+        restoreSet();
+        Machine::clearMessages();
+        ASSERT_TRUE(snapshot::LoadSnapshot('D'));
+        if (c.bytes.empty()) {
+            ASSERT_TRUE(platform::deleteFile(c.path));
+        } else {
+            Machine::writeFile(c.path, c.bytes);
+        }
+        EXPECT_FALSE(snapshot::LoadSnapshot('D'));
+        ExpectOnlyMessage("The snapshot of drive D is damaged.", 120);
+    }
+    restoreSet();
+    ASSERT_TRUE(platform::deleteFile(sumFile));
+    Machine::writeFile(FileList('D'), Lines({"B1.TXU", "D:\\SUB", "B2.TXT"}));
+    Machine::clearMessages();
+    EXPECT_TRUE(snapshot::LoadSnapshot('D'));
+    EXPECT_TRUE(Machine::messages().empty());
 }
 
 TEST_F(SnapshotStoreTest, LoadCutsRecordsAt120AndFolderLinesAt255) {
@@ -254,145 +262,6 @@ TEST_F(SnapshotStoreTest, MissingOrDamagedFolderListFailsTheLoad) {
     ASSERT_TRUE(platform::deleteFile(FolderList('D')));
     EXPECT_FALSE(snapshot::LoadSnapshot('D'));
     ExpectOnlyMessage("The snapshot of drive D is incomplete.", 120);
-}
-
-class SaveFailureTest : public SnapshotStoreTest {
-protected:
-    void SetUp() override {
-        SnapshotStoreTest::SetUp();
-        Prepare('D', {"OLD.TXT"}, {});
-        snapshot::SaveSnapshot('D', 1);
-        oldFiles_ = Machine::readFile(FileList('D'));
-        oldFolders_ = Machine::readFile(FolderList('D'));
-    }
-
-    void ExpectOldSnapshotKept() {
-        EXPECT_EQ(Machine::readFile(FileList('D')), oldFiles_);
-        EXPECT_EQ(Machine::readFile(FolderList('D')), oldFolders_);
-        EXPECT_FALSE(platform::fileExists(snapshot::PendingFileListName('D')));
-        EXPECT_FALSE(platform::fileExists(snapshot::PendingFolderListName('D')));
-        Machine::clearMessages();
-        ASSERT_TRUE(snapshot::LoadSnapshot('D'));
-        EXPECT_EQ(snapshot::FileTableCount(), 1);
-        EXPECT_EQ(snapshot::FileRecord(1), "OLD.TXT");
-    }
-
-    // A walk of 20,000 records with a folder every hundredth.
-    static void PrepareLargeWalk() {
-        std::vector<std::string> records;
-        std::vector<std::pair<std::string, int>> folders;
-        for (int i = 1; i <= 20000; ++i) {
-            if (i % 100 == 1) {
-                records.push_back("D:\\FOLDER" + std::to_string(i));
-                folders.push_back({records.back(), i});
-            } else {
-                records.push_back("A RATHER LONG FILE NAME NUMBER " + std::to_string(i) + ".TXT");
-            }
-        }
-        Prepare('D', records, folders);
-    }
-
-    std::string oldFiles_, oldFolders_;
-};
-
-// The host refuses to let a file grow past a few kilobytes, as a full disk
-// would, while the new snapshot is being written.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limited = saved_;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        signal(SIGXFSZ, SIG_DFL);
-    }
-
-private:
-    rlimit saved_;
-};
-
-TEST_F(SaveFailureTest, FileListFailingHalfWayKeepsTheEarlierSnapshot) {
-    PrepareLargeWalk();
-    try {
-        FileSizeLimit limit(8192);
-        snapshot::SaveSnapshot('D', 20000);
-        FAIL() << "the save reported success";
-    } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "Stream write error");
-    }
-    ExpectOldSnapshotKept();
-}
-
-TEST_F(SaveFailureTest, FolderListFailingHalfWayKeepsTheEarlierSnapshot) {
-    PrepareLargeWalk();
-    // Records of the file list stay under the limit; the folder list passes it.
-    for (int slot = 1; slot <= 20000; ++slot) {
-        if (snapshot::FileRecord(slot).rfind("D:\\", 0) != 0)
-            snapshot::StoreFileRecord(slot, "F");
-    }
-    for (int i = 0; i < 3000; ++i)
-        snapshot::FolderListLines().add(std::string(100, 'X'));
-    try {
-        FileSizeLimit limit(200000);
-        snapshot::SaveSnapshot('D', 20000);
-        FAIL() << "the save reported success";
-    } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "Stream write error");
-    }
-    ExpectOldSnapshotKept();
-}
-
-TEST_F(SaveFailureTest, ReadOnlyOldFileListEndsTheProgramAndStays) {
-    ASSERT_TRUE(platform::setFileAttributes(FileList('D'), platform::attr::ReadOnly));
-    Prepare('D', {"NEW.TXT"}, {});
-    try {
-        snapshot::SaveSnapshot('D', 1);
-        FAIL() << "the program went on";
-    } catch (const ProcessExit& exit) {
-        EXPECT_EQ(exit.code, 0);
-    }
-    ASSERT_EQ(Machine::messages().size(), 1u);
-    EXPECT_EQ(Machine::messages()[0].text, "File create error !!!");
-    ASSERT_TRUE(platform::setFileAttributes(FileList('D'), platform::attr::Archive));
-    ExpectOldSnapshotKept();
-}
-
-TEST_F(SaveFailureTest, FolderListThatCannotBeReplacedKeepsTheOldPair) {
-    // A read-only file stands where the folder list goes.
-    ASSERT_TRUE(platform::setFileAttributes(FolderList('D'), platform::attr::ReadOnly));
-    Prepare('D', {"NEW.TXT"}, {});
-    try {
-        snapshot::SaveSnapshot('D', 1);
-        FAIL() << "the save reported success";
-    } catch (const std::runtime_error& error) {
-        EXPECT_EQ(std::string(error.what()), "Cannot create file " + FolderList('D'));
-    }
-    ExpectOldSnapshotKept();
-}
-
-TEST_F(SnapshotStoreTest, FileListThatCannotBeCreatedEndsTheProgram) {
-    ASSERT_TRUE(platform::setCurrentDirectory("C:\\"));
-    ASSERT_TRUE(platform::removeDirectory(DataDir));
-    Prepare('C', {"NEW.TXT"}, {});
-    try {
-        snapshot::SaveSnapshot('C', 1);
-        FAIL() << "the program went on";
-    } catch (const ProcessExit& exit) {
-        EXPECT_EQ(exit.code, 0);
-    }
-    ASSERT_EQ(Machine::messages().size(), 1u);
-    const MessageRecord& shown = Machine::messages()[0];
-    EXPECT_EQ(shown.text, "File create error !!!");
-    EXPECT_EQ(shown.kind, MessageKind::Plain);
-    EXPECT_EQ(shown.caption, "Trellmark");
-    EXPECT_EQ(shown.buttons, platform::MessageButtons::Ok);
-    EXPECT_EQ(shown.placement.x, -1);
-    EXPECT_EQ(shown.placement.y, -1);
-    EXPECT_FALSE(platform::fileExists(FolderList('C')));
 }
 
 }  // namespace

@@ -39,6 +39,23 @@ TEST_F(StartupTest, ExistingConfigFileOffersTheChoice) {
     EXPECT_EQ(platform::currentDirectory(), "C:\\Program Files\\Trellmark\\SNPDAT");
 }
 
+// A power cut between the two moves of a replacement left SYSTEM.INI only
+// under its old-copy name, and a snapshot replace half done: both are put
+// right before page 1 shows.
+TEST_F(StartupTest, InterruptedReplacementsAreSettledAtEveryStart) {
+    const std::string data = "C:\\Program Files\\Trellmark\\SNPDAT";
+    WriteConfig("[Settings]\r\n");
+    Machine::writeFile("C:\\WINDOWS\\SYSTE~TM.INI", "[boot]\r\n");
+    Machine::writeFile(data + "\\SNPOLD.D01", "OLD.TXT\r\n");
+    Machine::writeFile(data + "\\SNPTMP.D01", "NEW.TXT\r\n");
+    CreatePages();
+    EXPECT_EQ(Machine::readFile("C:\\WINDOWS\\SYSTEM.INI"), "[boot]\r\n");
+    EXPECT_FALSE(platform::fileExists("C:\\WINDOWS\\SYSTE~TM.INI"));
+    EXPECT_EQ(Machine::readFile(data + "\\SNPDAT.D01"), "NEW.TXT\r\n");
+    EXPECT_FALSE(platform::fileExists(data + "\\SNPOLD.D01"));
+    EXPECT_FALSE(platform::fileExists(data + "\\SNPTMP.D01"));
+}
+
 TEST_F(StartupTest, ProgramInADriveRootKeepsItsFilesThere) {
     Machine::setModuleFileName("C:\\trelmrk.exe");
     CreatePages();

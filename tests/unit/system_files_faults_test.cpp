@@ -227,4 +227,50 @@ TEST_F(SystemFileFaults, RestoreChangesNoLiveFileOrPutsEveryOneWhole) {
     EXPECT_GT(testing_support::runEveryFault(plan), 30);
 }
 
+// A restore whose last move in fails, and whose undoing then cannot move
+// WIN.INI's new copy away: the new copies stay, so that the next recovery
+// (at the next start at the latest) still puts every old file back.
+TEST_F(SystemFileFaults, AnUndoThatCannotMoveAFileBackIsFinishedByTheNextRecovery) {
+    auto prepare = [this] {
+        Fresh();
+        WriteLive("at the snapshot");
+        restore::BackupSystemFiles();
+        WriteLive("after an install");
+    };
+    prepare();
+    const Files before = Read(RestoredFiles);
+    restore::RestoreSystemFiles();
+    const Files after = Read(RestoredFiles);
+    prepare();
+    commitStep_ = CommitStep([] { restore::RestoreSystemFiles(); });
+    prepare();
+
+    bool undoing = false;
+    faults::install([&](int number, Step step, const std::string& path) {
+        undoing = undoing || number == commitStep_;
+        const bool held = undoing && path == "C:\\WINDOWS\\WIN.INI" &&
+                          (step == Step::Move || step == Step::Delete);
+        return number == commitStep_ || held ? Action::Fail : Action::Proceed;
+    });
+    EXPECT_ANY_THROW(restore::RestoreSystemFiles());
+    faults::reset();
+    restore::RecoverSystemFiles();
+    for (const auto& [path, state] : States(before, after))
+        EXPECT_EQ(state, "old") << path;
+    EXPECT_EQ(LeftOverCopies(), std::vector<std::string>());
+
+    // Cut after the last move in, with a destination damaged since: its old
+    // copy is not deleted beside what is not the whole new copy.
+    prepare();
+    faults::install([&](int number, Step, const std::string&) {
+        return number == commitStep_ ? Action::StopAfter : Action::Proceed;
+    });
+    EXPECT_ANY_THROW(restore::RestoreSystemFiles());
+    faults::reset();
+    Machine::writeFile("C:\\WINDOWS\\WIN.INI", "[win");
+    restore::RecoverSystemFiles();
+    EXPECT_EQ(Machine::readFile(restore::OldCopyName("C:\\WINDOWS\\WIN.INI")),
+              *before.at("C:\\WINDOWS\\WIN.INI"));
+}
+
 }  // namespace

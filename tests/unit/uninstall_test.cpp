@@ -221,6 +221,27 @@ TEST_F(UninstallTest, SecondRunFindsNothingAndStillReports) {
     EXPECT_EQ(Texts(), (std::vector<std::string>{Question, Success}));
 }
 
+TEST_F(UninstallTest, WhatCannotBeRemovedIsNamedInsteadOfSuccess) {
+    // A read-only help file refuses the shell's delete; a locked key stays.
+    ASSERT_TRUE(
+        platform::setFileAttributes(InstallDir + "\\trelmrk.hlp", platform::attr::ReadOnly));
+    Machine::queueAnswer(MessageAnswer::Yes);
+    uninstall::RunUninstall();
+    EXPECT_EQ(Texts(), (std::vector<std::string>{Question, "Trellmark could not remove " +
+                                                               InstallDir + "\\trelmrk.hlp."}));
+    EXPECT_FALSE(platform::fileExists(InstallDir + "\\trelmrk.exe"));
+
+    Machine::writeFile(UninstallShortcut, "link");
+    Machine::lockRegistryKey(RegistryRoot::LocalMachine, UninstallKey);
+    Machine::addRegistryKey(RegistryRoot::LocalMachine, UninstallKey);
+    Machine::clearMessages();
+    Machine::queueAnswer(MessageAnswer::Yes);
+    uninstall::RunUninstall();
+    EXPECT_EQ(Texts(), (std::vector<std::string>{
+                           Question, "Trellmark could not remove 2 items. The first is " +
+                                         InstallDir + "\\trelmrk.hlp."}));
+}
+
 TEST_F(UninstallTest, UninstallShortcutPresentMeansNoReport) {
     Machine::writeFile(UninstallShortcut, "link");
     Machine::queueAnswer(MessageAnswer::Yes);

@@ -4,13 +4,13 @@
 // clang-format off
 #include <windows.h>
 #include <shellapi.h>
-#include <psapi.h>
 // clang-format on
 
 #include <string>
 #include <vector>
 
 #include "commands.h"
+#include "process_memory.h"
 #include "windows_query.h"
 
 namespace driver {
@@ -111,20 +111,21 @@ void shellDelete(const Fields& command, Reply& reply) {
 
 }  // namespace
 
-// memory PID: the process's working set and its peak so far, in bytes.
+// memory PID: the process's working set, its peak so far, its private bytes
+// and their peak, in bytes.
 void memory(const Fields& command, Reply& reply) {
-    DWORD pid = static_cast<DWORD>(argNumber(command, 1));
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-    if (!process)
-        throw Failure("no such process: " + command[1]);
-    PROCESS_MEMORY_COUNTERS counters = {};
-    counters.cb = sizeof counters;
-    const BOOL got = GetProcessMemoryInfo(process, &counters, sizeof counters);
+    HANDLE process = openForCounters(static_cast<DWORD>(argNumber(command, 1)));
+    MemoryCounters counters;
+    try {
+        counters = memoryCounters(process);
+    } catch (...) {
+        CloseHandle(process);
+        throw;
+    }
     CloseHandle(process);
-    if (!got)
-        throw Failure("no memory counters for process " + command[1]);
-    reply.row(Fields{std::to_string(counters.WorkingSetSize),
-                     std::to_string(counters.PeakWorkingSetSize)});
+    reply.row(Fields{std::to_string(counters.workingSet), std::to_string(counters.peakWorkingSet),
+                     std::to_string(counters.privateBytes),
+                     std::to_string(counters.peakPrivateBytes)});
 }
 
 void addProcessCommands(CommandTable& table) {

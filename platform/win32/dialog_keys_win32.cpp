@@ -98,6 +98,17 @@ bool moveByTab(HWND window, const MSG& message) {
     return true;
 }
 
+// F1: the active window's help.
+bool askForHelp(HWND window, const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_F1)
+        return false;
+    if (Window* frame = frameOf(window)) {
+        if (frame->onHelp)
+            dispatchEvent(std::function<void()>(frame->onHelp));
+    }
+    return true;
+}
+
 // A multi-line text box asks for every key, so the dialog manager would
 // keep Enter and Escape inside the read-only text; they act as anywhere
 // else in the window.
@@ -139,7 +150,7 @@ void deliverMessage(MSG& message) {
     const HWND active = GetActiveWindow();
     if (active != nullptr && frameOf(active) != nullptr) {
         if (switchTabPage(active, message) || moveByTab(active, message) ||
-            textBoxKeys(active, message))
+            askForHelp(active, message) || textBoxKeys(active, message))
             return;
         // Tab, arrow and mnemonic keys move among the controls of the active
         // window; Enter and Escape come back to it as commands.

@@ -141,6 +141,16 @@ bool handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         case WM_ACTIVATE:
             onActivate(window, wParam);
             return true;
+        case WM_HELP:
+            // From the title bar's help button (or F1 in a message box this
+            // window owns); the controls pass it up to their window.
+            if (auto* frame = frameOf(window)) {
+                if (frame->onHelp)
+                    dispatchEvent(std::function<void()>(frame->onHelp));
+                result = TRUE;
+                return true;
+            }
+            return false;
         case WM_CLOSE:
             onClose(window);
             return true;

@@ -219,7 +219,7 @@ void WizardRuns::SnapshotThenRestore(bool restartNow) {
 
     // 3. The restore lists what is new; one file is kept.
     pid = machine.startProgram();
-    const e2e::Window page1 = WaitPage("Restore to previous state");
+    const e2e::Window page1 = WaitPage("&Restore to previous state");
     machine.screenshot("page1-choice");
     Ui().setChecked(Ui().child(page1, "Restore to previous state"), true);
     Ui().press(page1, "&Next >");

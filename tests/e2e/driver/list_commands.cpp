@@ -152,6 +152,13 @@ void tabItems(const Fields& command, Reply& reply) {
     }
 }
 
+// tab-selected HWND: the index of the selected tab (-1 for none); needs no
+// memory in the program, which Wine does not always let the driver write.
+void tabSelected(const Fields& command, Reply& reply) {
+    HWND tabs = toWindow(argHandle(command, 1));
+    reply.row({std::to_string(static_cast<int>(sendTo(tabs, TCM_GETCURSEL, 0, 0)))});
+}
+
 // tab-select HWND INDEX: clicks the tab, so the owner hears of the change.
 void tabSelect(const Fields& command, Reply&) {
     HWND tabs = toWindow(argHandle(command, 1));
@@ -182,6 +189,7 @@ void addListCommands(CommandTable& table) {
     table["lv-set-check"] = setCheck;
     table["lv-edit"] = edit;
     table["tab-items"] = tabItems;
+    table["tab-selected"] = tabSelected;
     table["tab-select"] = tabSelect;
 }
 

@@ -270,12 +270,7 @@ std::vector<std::string> Driver::tabs(Window tabControl) {
 }
 
 int Driver::selectedTab(Window tabControl) {
-    std::vector<Row> rows = call({"tab-items", handle(tabControl)});
-    for (size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].at(1) == "1")
-            return static_cast<int>(i);
-    }
-    return -1;
+    return std::stoi(single({"tab-selected", handle(tabControl)}));
 }
 
 void Driver::selectTab(Window tabControl, int index) {

@@ -262,6 +262,13 @@ void Driver::editItem(Window list, int index, const std::string& text) {
     call({"lv-edit", handle(list), number(index), text});
 }
 
+std::vector<std::string> Driver::listBoxItems(Window listBox) {
+    std::vector<std::string> texts;
+    for (const Row& row : call({"lb-items", handle(listBox)}))
+        texts.push_back(row.empty() ? "" : row.at(0));
+    return texts;
+}
+
 std::vector<std::string> Driver::tabs(Window tabControl) {
     std::vector<std::string> names;
     for (const Row& row : call({"tab-items", handle(tabControl)}))

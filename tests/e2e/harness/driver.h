@@ -131,6 +131,7 @@ public:
     void setItemChecked(Window list, int index, bool checked);
     void editItem(Window list, int index, const std::string& text);
     std::vector<std::string> tabs(Window tabControl);
+    std::vector<std::string> listBoxItems(Window listBox);
     int selectedTab(Window tabControl);
     void selectTab(Window tabControl, int index);
 

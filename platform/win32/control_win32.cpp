@@ -164,6 +164,9 @@ void Control::setFocus() {
         SetWindowLongPtrA(frame, win32::SavedFocusSlot, reinterpret_cast<LONG_PTR>(hwnd));
         return;
     }
+    // Not behind a panel that covers it, where the user cannot see it.
+    if (!IsWindowVisible(hwnd))
+        return;
     SetFocus(hwnd);
 }
 

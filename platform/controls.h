@@ -139,6 +139,9 @@ public:
     std::function<void()> onActivate;
     // Called by the backend when the window becomes the active window.
     void activated();
+    // The user asks for help on the window: F1 while it is active, or the
+    // title bar's help button then a click inside it.
+    std::function<void()> onHelp;
 
 private:
     std::string caption_;

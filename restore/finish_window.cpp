@@ -47,8 +47,8 @@ TForm4::TForm4()
       Panel3(this, ContentBounds),
       Label2(&Panel3, 4, 0, "Scanning finished", HeadingFont),
       RichEdit3(&Panel3, {4, 26, 320, 129}, platform::Background::ButtonFace, false),
-      RadioButton1(&Panel3, {20, 168, 217, 17}, "Yes, I want to restart my computer now."),
-      RadioButton2(&Panel3, {20, 200, 233, 17}, "No, I will restart my computer later."),
+      RadioButton1(&Panel3, {20, 168, 217, 17}, "&Yes, I want to restart my computer now."),
+      RadioButton2(&Panel3, {20, 200, 233, 17}, "&No, I will restart my computer later."),
       Button4(this, {HelpLeft, 256, 75, 24}, "&Details..."),
       Bevel1(this, RuleBounds),
       Button6(this, buttonAt(SideLeft, 25), "&About..."),
@@ -60,7 +60,9 @@ TForm4::TForm4()
         RichEdit2.addLine(line);
     Panel3.hide();
     RadioButton1.setChecked(true);
-    setTabOrder({&Button1, &Button2, &Button3, &Panel2, &Panel3, &Button4, &Button5, &Button6});
+    // Tab follows what the user sees: the choice, Details above the row of
+    // buttons, then the row from the left.
+    setTabOrder({&Panel2, &Panel3, &Button4, &Button6, &Button1, &Button2, &Button3, &Button5});
     setDefaultButton(&Button2);
     setCancelButton(&Button3);
 

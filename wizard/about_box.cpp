@@ -40,6 +40,8 @@ namespace wizard {
 
 void ShowAboutBox() {
     TAboutBox box;
+    // No topic of its own: the contents, as the Help buttons open.
+    box.onHelp = [] { CallHelp(); };
     box.centreOnScreen();
     box.showModal();
 }

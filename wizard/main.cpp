@@ -22,6 +22,7 @@ int main() {
     pages.form3 = &form3;
     TForm4 form4;
     pages.form4 = &form4;
+    wizard::AttachHelpTopics(pages);
 
     form1.centreOnScreen();
     form1.showWindow();

@@ -61,6 +61,16 @@ int Destination(int page, char direction) {
     return 0;
 }
 
+// The review page opens on the list it shows, whose first entry takes the
+// focus: the user reads the entries before anything is pressed, and Enter
+// still goes on. Every other page opens on the button that goes on.
+platform::Control* EntryFocus(WizardPage* page) {
+    TForm3* review = pages().form3;
+    if (review != nullptr && page == review)
+        return review->Panel3.visible() ? &review->Folderview : &review->Fileview;
+    return page->defaultButton();
+}
+
 }  // namespace
 
 void Navigate(int page, char direction) {
@@ -71,9 +81,8 @@ void Navigate(int page, char direction) {
     const platform::Rect place = from->outerBounds();
     to->moveTo(place.left, place.top);
     to->showWindow();
-    // Enter goes on from the page entered.
-    if (platform::Button* forward = to->defaultButton())
-        forward->setFocus();
+    if (platform::Control* entry = EntryFocus(to))
+        entry->setFocus();
     from->hideWindow();
 }
 

@@ -2,6 +2,7 @@
 #include "wizard/option_box.h"
 
 #include "wizard/app_state.h"
+#include "wizard/pages.h"
 #include "wizard/settings.h"
 
 namespace {
@@ -20,10 +21,10 @@ constexpr int RightColumn = 168;
 constexpr int DriveBoxWidth = 128;
 constexpr int BoxHeight = 17;
 
-// "Drive  I: " keeps its two blanks.
+// "Drive  I: " keeps its two blanks; the letter is each box's mnemonic.
 constexpr const char* DrivePrefixes[wizard::DriveCount] = {
-    "Drive C: ", "Drive D: ", "Drive E: ",  "Drive F: ",
-    "Drive G: ", "Drive H: ", "Drive  I: ", "Drive J: ",
+    "Drive &C: ", "Drive &D: ", "Drive &E: ",  "Drive &F: ",
+    "Drive &G: ", "Drive &H: ", "Drive  &I: ", "Drive &J: ",
 };
 
 platform::Rect LeftDrive(int row) {
@@ -48,13 +49,13 @@ TOptionBox::TOptionBox()
       drvi(&GroupBox1, RightDrive(2), "None"),
       drvj(&GroupBox1, RightDrive(3), "None"),
       GroupBox2(&PageControl1.page(1), {6, 6, 300, 80}, "Delete method"),
-      CheckBox1(&GroupBox2, {16, 32, 270, BoxHeight}, "Send deleted files to the Recycle Bin."),
+      CheckBox1(&GroupBox2, {16, 32, 270, BoxHeight}, "Send deleted files to the &Recycle Bin."),
       GroupBox3(&PageControl1.page(2), {6, 6, 300, 70}, "MS Internet Explorer"),
       CheckBox4(&GroupBox3, {16, 30, 270, BoxHeight},
-                "Don't list Msie cache files.  (recommended) "),
+                "Don't list &Msie cache files.  (recommended) "),
       GroupBox4(&PageControl1.page(2), {6, 88, 300, 70}, "Netscape Navigator"),
       CheckBox6(&GroupBox4, {16, 30, 270, BoxHeight},
-                "Don't list Netscape cache files.  (recommended)"),
+                "Don't list &Netscape cache files.  (recommended)"),
       Button1(this, {160, 224, 75, 25}, "OK"),
       Button2(this, {246, 224, 75, 25}, "Cancel") {
     PageControl1.selectTab(0);
@@ -121,6 +122,7 @@ namespace wizard {
 
 void ShowSettingsDialog() {
     TOptionBox box;
+    box.onHelp = [] { CallHelpTopic(HelpTopic::Settings); };
     box.FormCreate();
     box.centreOnScreen();
     box.showModal();

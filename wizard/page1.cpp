@@ -37,8 +37,8 @@ TForm1::TForm1()
                    wizard::RestorePictureId),
       Panel2(this, ContentBounds),
       Panel3(this, ContentBounds),
-      RadioButton1(&Panel3, {16, 184, 300, 17}, "Take snapshot of current state"),
-      RadioButton2(&Panel3, {16, 216, 300, 17}, "Restore to previous state"),
+      RadioButton1(&Panel3, {16, 184, 300, 17}, "&Take snapshot of current state"),
+      RadioButton2(&Panel3, {16, 216, 300, 17}, "&Restore to previous state"),
       Label4(&Panel3, 8, 146, ""),
       Label3(&Panel3, 226, 146, ""),
       Bevel1(this, RuleBounds),
@@ -53,7 +53,9 @@ TForm1::TForm1()
     // The choice shows only once a snapshot exists (Start decides).
     Panel3.hide();
     Button1.setEnabled(false);
-    setTabOrder({&Button1, &Button2, &Button3, &Panel2, &Panel3, &Button5, &Button4});
+    // Tab follows what the user sees: the choice, then the buttons' row from
+    // the left.
+    setTabOrder({&Panel2, &Panel3, &Button4, &Button1, &Button2, &Button3, &Button5});
     setDefaultButton(&Button2);
     setCancelButton(&Button3);
     onActivate = [this] { FormActivate(); };

@@ -33,6 +33,8 @@ public:
     void FormActivate();
     void Start();
     void callhelp();
+    // The help file at one topic, by its number (HelpTopic).
+    void callhelpTopic(unsigned long topic);
     void Button2Click();
     void Button3Click();
     void Button4Click();

@@ -25,6 +25,20 @@ void Navigate(int page, char direction);
 // Opens the help file (page 1's callhelp).
 void CallHelp();
 
+// The topics F1 opens; the numbers are the ones help/trelmrk.txt gives them
+// on its "Map:" lines.
+enum class HelpTopic : unsigned long {
+    Page1 = 11,
+    Page2 = 12,
+    Page3 = 13,
+    Page4 = 14,
+    Settings = 20,
+};
+// Opens the help file at a topic, as the Help buttons open it at its contents.
+void CallHelpTopic(HelpTopic topic);
+// F1 on each page opens its topic.
+void AttachHelpTopics(Pages& pages);
+
 // The modal About window.
 void ShowAboutBox();
 

@@ -47,7 +47,7 @@ TForm2::TForm2()
     Panel3.hide();
     Label1.hide();
     ProgressBar1.setMaximum(100);
-    setTabOrder({&Button1, &Button2, &Button3, &Panel2, &Panel3, &Button4});
+    setTabOrder({&Panel2, &Panel3, &Button1, &Button2, &Button3, &Button4});
     setDefaultButton(&Button2);
     setCancelButton(&Button3);
     onActivate = [this] { FormActivate(); };

@@ -1,14 +1,19 @@
 // Start-up of the wizard: the folder paths, the settings, the data folder and
 // the first-run decision; and the help file.
+#include <utility>
+
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/shell.h"
 #include "platform/system.h"
+#include "restore/finish_window.h"
+#include "restore/review_window.h"
 #include "restore/system_files.h"
 #include "snapshot/snapshot_store.h"
 #include "wizard/app_state.h"
 #include "wizard/page1.h"
 #include "wizard/pages.h"
+#include "wizard/progress_window.h"
 #include "wizard/settings.h"
 
 namespace {
@@ -16,6 +21,7 @@ namespace {
 constexpr unsigned WindowsDirectoryBuffer = 256;
 constexpr size_t HelpPathBuffer = 256;
 constexpr unsigned HelpContents = 3;
+constexpr unsigned HelpContext = 1;  // a topic by its map number
 
 // Everything from the last backslash on removed.
 std::string FolderOf(const std::string& path) {
@@ -74,12 +80,24 @@ void TForm1::Start() {
     }
 }
 
-void TForm1::callhelp() {
+namespace {
+
+std::string HelpFile() {
     std::string file = wizard::app().paths.programDir + "\\trelmrk.hlp";
     // The help engine gets the path as it fits its buffer, terminator included.
     if (file.size() >= HelpPathBuffer)
         file.resize(HelpPathBuffer - 1);
-    platform::openHelp(*this, file, HelpContents, 0);
+    return file;
+}
+
+}  // namespace
+
+void TForm1::callhelp() {
+    platform::openHelp(*this, HelpFile(), HelpContents, 0);
+}
+
+void TForm1::callhelpTopic(unsigned long topic) {
+    platform::openHelp(*this, HelpFile(), HelpContext, topic);
 }
 
 namespace wizard {
@@ -88,6 +106,25 @@ void CallHelp() {
     TForm1* page1 = pages().form1;
     if (page1 != nullptr)
         page1->callhelp();
+}
+
+void CallHelpTopic(HelpTopic topic) {
+    TForm1* page1 = pages().form1;
+    if (page1 != nullptr)
+        page1->callhelpTopic(static_cast<unsigned long>(topic));
+}
+
+void AttachHelpTopics(Pages& all) {
+    const std::pair<platform::Window*, HelpTopic> topics[] = {
+        {all.form1, HelpTopic::Page1},
+        {all.form2, HelpTopic::Page2},
+        {all.form3, HelpTopic::Page3},
+        {all.form4, HelpTopic::Page4},
+    };
+    for (const auto& [page, topic] : topics) {
+        if (page != nullptr)
+            page->onHelp = [topic = topic] { CallHelpTopic(topic); };
+    }
 }
 
 }  // namespace wizard

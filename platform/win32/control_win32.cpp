@@ -126,15 +126,22 @@ void Control::setVisible(bool visible) {
     HWND hwnd = hwndOf(*this);
     if (hwnd == nullptr)
         return;
+    const HWND focus = GetFocus();
+    auto* container = dynamic_cast<Container*>(this);
     // A panel shown lies over what it covers, unless its window's tab order
     // says already what lies on top.
-    if (visible && dynamic_cast<Container*>(this) != nullptr) {
+    if (visible && container != nullptr) {
         if (parent_ != nullptr && win32::ContainerAccess::ordered(*parent_))
             win32::ContainerAccess::arrange(*parent_);
         else
             win32::bringToTop(hwnd);
     }
-    ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE);
+    // What a shown panel covers is hidden with it, so that neither the
+    // keyboard nor the mouse can work a control the user cannot see.
+    ShowWindow(hwnd, visible && !win32::coveredBySibling(hwnd) ? SW_SHOW : SW_HIDE);
+    if (container != nullptr && parent_ != nullptr)
+        win32::showUncovered(*parent_);
+    win32::keepFocusShown(focus, visible ? container : nullptr);
 }
 
 void Control::setEnabled(bool enabled) {
@@ -157,6 +164,9 @@ void Control::setFocus() {
         SetWindowLongPtrA(frame, win32::SavedFocusSlot, reinterpret_cast<LONG_PTR>(hwnd));
         return;
     }
+    // Not behind a panel that covers it, where the user cannot see it.
+    if (!IsWindowVisible(hwnd))
+        return;
     SetFocus(hwnd);
 }
 

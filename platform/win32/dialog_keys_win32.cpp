@@ -82,14 +82,35 @@ bool switchTabPage(HWND window, const MSG& message) {
     return true;
 }
 
-bool takesFocus(const Control& control) {
-    HWND hwnd = hwndOf(control);
-    return hwnd != nullptr && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd) &&
-           (GetWindowLongA(hwnd, GWL_STYLE) & WS_TABSTOP) != 0;
+// Tab and Shift+Tab follow our own order (focus_order_win32.cpp): the
+// system's follows the windows' stacking, steps into a tab control's pages
+// without stopping on its strip, and stops on every radio button that
+// carries the style.
+bool moveByTab(HWND window, const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || keyDown(VK_CONTROL) ||
+        keyDown(VK_MENU))
+        return false;
+    Window* frame = frameOf(window);
+    if (frame == nullptr)
+        return false;
+    if (HWND next = nextTabStop(*frame, GetFocus(), keyDown(VK_SHIFT)))
+        SetFocus(next);
+    return true;
+}
+
+// F1: the active window's help.
+bool askForHelp(HWND window, const MSG& message) {
+    if (message.message != WM_KEYDOWN || message.wParam != VK_F1)
+        return false;
+    if (Window* frame = frameOf(window)) {
+        if (frame->onHelp)
+            dispatchEvent(std::function<void()>(frame->onHelp));
+    }
+    return true;
 }
 
 // A multi-line text box asks for every key, so the dialog manager would
-// keep Tab, Enter and Escape inside the read-only text; they act as anywhere
+// keep Enter and Escape inside the read-only text; they act as anywhere
 // else in the window.
 bool textBoxKeys(HWND window, const MSG& message) {
     if (message.message != WM_KEYDOWN ||
@@ -97,10 +118,6 @@ bool textBoxKeys(HWND window, const MSG& message) {
         return false;
     Window* frame = frameOf(window);
     switch (message.wParam) {
-        case VK_TAB:
-            if (HWND next = GetNextDlgTabItem(window, message.hwnd, keyDown(VK_SHIFT)))
-                SetFocus(next);
-            return true;
         case VK_RETURN:
             if (HWND button = defaultButtonNow(window, *frame)) {
                 if (IsWindowEnabled(button))
@@ -129,23 +146,11 @@ Window* frameOf(HWND window) {
     return dynamic_cast<Window*>(controlOf(window));
 }
 
-bool focusFirstControl(Container& container) {
-    for (Control* child : container.children()) {
-        if (auto* inner = dynamic_cast<Container*>(child)) {
-            if (inner->visible() && focusFirstControl(*inner))
-                return true;
-        } else if (takesFocus(*child)) {
-            SetFocus(hwndOf(*child));
-            return true;
-        }
-    }
-    return false;
-}
-
 void deliverMessage(MSG& message) {
     const HWND active = GetActiveWindow();
     if (active != nullptr && frameOf(active) != nullptr) {
-        if (switchTabPage(active, message) || textBoxKeys(active, message))
+        if (switchTabPage(active, message) || moveByTab(active, message) ||
+            askForHelp(active, message) || textBoxKeys(active, message))
             return;
         // Tab, arrow and mnemonic keys move among the controls of the active
         // window; Enter and Escape come back to it as commands.
@@ -205,6 +210,7 @@ void Container::arrangeTabOrder() {
         SetWindowPos(hwnd, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         above = hwnd;
     }
+    win32::showUncovered(*this);
 }
 
 }  // namespace platform

@@ -18,7 +18,8 @@ void restoreFocus(HWND window) {
     HWND focus = reinterpret_cast<HWND>(GetWindowLongPtrA(window, SavedFocusSlot));
     if (focus == nullptr || !IsChild(window, focus) || !IsWindowVisible(focus) ||
         !IsWindowEnabled(focus)) {
-        focus = GetNextDlgTabItem(window, nullptr, FALSE);
+        Window* frame = frameOf(window);
+        focus = frame != nullptr ? openingFocus(*frame) : nullptr;
     }
     SetFocus(focus != nullptr ? focus : window);
 }
@@ -120,6 +121,8 @@ bool handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         case WM_NOTIFY: {
             auto* header = reinterpret_cast<NMHDR*>(lParam);
             Control* child = controlOf(header->hwndFrom);
+            if (child != nullptr && header->code == NM_SETFOCUS)
+                focusFirstEntry(*child);
             return child != nullptr && (handleTabNotify(*child, *header, result) ||
                                         handleListViewNotify(*child, *header, result));
         }
@@ -138,6 +141,16 @@ bool handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         case WM_ACTIVATE:
             onActivate(window, wParam);
             return true;
+        case WM_HELP:
+            // From the title bar's help button (or F1 in a message box this
+            // window owns); the controls pass it up to their window.
+            if (auto* frame = frameOf(window)) {
+                if (frame->onHelp)
+                    dispatchEvent(std::function<void()>(frame->onHelp));
+                result = TRUE;
+                return true;
+            }
+            return false;
         case WM_CLOSE:
             onClose(window);
             return true;

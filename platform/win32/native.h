@@ -93,8 +93,27 @@ void deliverMessage(MSG& message);
 // windows: the default button (DM_GETDEFID) and Escape (IDCANCEL).
 bool handleDialogKeys(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-// Gives the focus to the first control of a tab page that can take it.
+// The Tab order (focus_order_win32.cpp). The next control after `from` (or
+// the first, or with `backwards` the last, when `from` is none of the
+// container's) that Tab stops on, or null when none can take the focus.
+HWND nextTabStop(Container& container, HWND from, bool backwards);
+HWND firstTabStop(Container& container);
+// Where a window opens the focus: its first Tab stop, or, when that is a tab
+// strip, the first control of the strip's shown page, as property sheets do.
+HWND openingFocus(Window& frame);
+// Gives the focus to the first control of a container that can take it.
 bool focusFirstControl(Container& container);
+// A list that takes the focus while none of its entries has it gives it to
+// its first entry shown, so that a first Space or arrow works a row in sight.
+void focusFirstEntry(Control& control);
+// Whether a shown panel or group box above the window lies over all of it.
+bool coveredBySibling(HWND hwnd);
+// Shows the windows of the container's children that their objects show and
+// no shown sibling covers; hides the others.
+void showUncovered(Container& parent);
+// When `lost` had the focus and is hidden now, the focus goes to the first
+// control of `shown` (a container just shown), else of the active window.
+void keepFocusShown(HWND lost, Container* shown);
 
 // One of our top-level windows (not a message box or another program's).
 Window* frameOf(HWND window);

@@ -42,7 +42,8 @@ void showText(const Control& box, const std::vector<std::string>& lines) {
 RichEdit::RichEdit(Container* parent, const Rect& bounds, Background background, bool enabled)
     : Control(parent, bounds) {
     enabled_ = enabled;
-    const DWORD style = ES_MULTILINE | ES_READONLY | WS_TABSTOP;
+    // Read, not worked: no Tab stop.
+    const DWORD style = ES_MULTILINE | ES_READONLY;
     const int colour = colourIndex(background);
     if (win32::richEditAvailable()) {
         HWND hwnd = win32::createChildWindow(*this, "RICHEDIT", "", style);

@@ -78,34 +78,34 @@ TEST(Keyboard, SettingsByTabSpaceAndCtrlTabThenEnterSavesAndEscapeEnds) {
     machine.prefix.writeFile(kConfig, "[Settings]\r\ndrivec=1\r\ndrived=1\r\nRecycle=1\r\n");
     e2e::Driver& ui = machine.driver();
     const int pid = machine.startProgram();
-    const e2e::Window page1 = WaitPage(ui, "Restore to previous state");
+    const e2e::Window page1 = WaitPage(ui, "&Restore to previous state");
     // The choice has the focus; Next is the default button.
-    EXPECT_EQ(FocusText(ui, page1), "Take snapshot of current state");
+    EXPECT_EQ(FocusText(ui, page1), "&Take snapshot of current state");
     EXPECT_EQ(ui.defaultButton(page1), "&Next >");
     // Arrow keys move within the choice and make it.
     const e2e::Window restore = ui.child(page1, "Restore to previous state");
     const e2e::Window snapshot = ui.child(page1, "Take snapshot of current state");
     ui.keys(page1, {"down"});
     EXPECT_TRUE(Eventually([&] { return ui.checked(restore) == 1; }));
-    EXPECT_EQ(FocusText(ui, page1), "Restore to previous state");
+    EXPECT_EQ(FocusText(ui, page1), "&Restore to previous state");
     ui.keys(page1, {"up"});
     EXPECT_TRUE(Eventually([&] { return ui.checked(snapshot) == 1 && ui.checked(restore) == 0; }));
 
     ui.keys(page1, {"alt+s"});
     const e2e::Window settings = ui.waitWindow("Settings");
-    ASSERT_TRUE(Eventually([&] { return FocusText(ui, settings) == "Drive C: Hard Disk"; }))
+    ASSERT_TRUE(Eventually([&] { return FocusText(ui, settings) == "Drive &C: Hard Disk"; }))
         << FocusText(ui, settings);
     machine.screenshot("settings-drives");
     EXPECT_EQ(ui.defaultButton(settings), "OK");
-    // The boxes of the shown page, then OK and Cancel; the drives that do not
-    // exist are passed over, and Shift+Tab walks back.
-    EXPECT_EQ(FocusWalk(ui, settings, {"tab", "tab", "tab", "tab", "shift+tab", "shift+tab"}),
-              (std::vector<std::string>{"Drive D: Hard Disk", "OK", "Cancel", "Drive C: Hard Disk",
-                                        "Cancel", "OK"}));
+    // The boxes of the shown page, then OK, Cancel and the tab strip; the
+    // drives that do not exist are passed over, and Shift+Tab walks back.
+    EXPECT_EQ(
+        FocusWalk(ui, settings, {"tab", "tab", "tab", "tab", "shift+tab", "shift+tab"}),
+        (std::vector<std::string>{"Drive &D: Hard Disk", "OK", "Cancel", "", "Cancel", "OK"}));
     // The focused button is the one drawn as the default.
     EXPECT_EQ(ui.defaultButton(settings), "OK");
     FocusWalk(ui, settings, {"shift+tab"});
-    ASSERT_EQ(FocusText(ui, settings), "Drive D: Hard Disk");
+    ASSERT_EQ(FocusText(ui, settings), "Drive &D: Hard Disk");
     EXPECT_EQ(ui.defaultButton(settings), "OK");
     ui.keys(settings, {"space"});
     const e2e::Window driveD = ui.focus(settings).handle;
@@ -115,7 +115,7 @@ TEST(Keyboard, SettingsByTabSpaceAndCtrlTabThenEnterSavesAndEscapeEnds) {
     ui.keys(settings, {"ctrl+tab"});
     ASSERT_TRUE(Eventually([&] { return ui.selectedTab(tabs) == 1; }));
     ASSERT_TRUE(Eventually(
-        [&] { return FocusText(ui, settings) == "Send deleted files to the Recycle Bin."; }));
+        [&] { return FocusText(ui, settings) == "Send deleted files to the &Recycle Bin."; }));
     ui.keys(settings, {"space"});
     machine.screenshot("settings-recycle-bin");
     ui.keys(settings, {"ctrl+tab", "ctrl+shift+tab", "ctrl+shift+tab"});
@@ -132,7 +132,7 @@ TEST(Keyboard, SettingsByTabSpaceAndCtrlTabThenEnterSavesAndEscapeEnds) {
     // Escape in Settings is Cancel: the boxes changed are not kept.
     ui.keys(page1, {"alt+s"});
     const e2e::Window again = ui.waitWindow("Settings");
-    ASSERT_TRUE(Eventually([&] { return FocusText(ui, again) == "Drive C: Hard Disk"; }));
+    ASSERT_TRUE(Eventually([&] { return FocusText(ui, again) == "Drive &C: Hard Disk"; }));
     ui.keys(again, {"space", "escape"});
     ui.waitGone(again);
     EXPECT_EQ(machine.prefix.readFile(kConfig), config);

@@ -74,7 +74,7 @@ TEST(WizardPages, FirstStartShowsTheWelcomeAndSettingsOkWritesNothing) {
     const e2e::Window page1 = WaitPage(ui, "&Settings...");
 
     EXPECT_TRUE(ControlStarting(ui, page1, "At the first running of Trellmark").visible);
-    EXPECT_FALSE(ControlStarting(ui, page1, "Take snapshot of current state").visible);
+    EXPECT_FALSE(ControlStarting(ui, page1, "&Take snapshot of current state").visible);
     const e2e::Size client = ui.clientSize(page1);
     EXPECT_EQ(client.width, 502);
     EXPECT_EQ(client.height, 329);
@@ -114,7 +114,7 @@ TEST(WizardPages, PreparedConfigShowsTheChoiceAndSettingsOkSavesIt) {
                                           "\r\n[Settings]\r\ndrivec=1\r\ndrived=1\r\n");
     e2e::Driver& ui = machine.driver();
     const int pid = machine.startProgram();
-    const e2e::Window page1 = WaitPage(ui, "Take snapshot of current state");
+    const e2e::Window page1 = WaitPage(ui, "&Take snapshot of current state");
 
     EXPECT_FALSE(ControlStarting(ui, page1, "At the first running").visible);
     EXPECT_TRUE(ControlStarting(ui, page1, "Trellmark will help you").visible);
@@ -148,7 +148,7 @@ TEST(WizardPages, RestoringASnapshotOlderThanAWeekAsksFirst) {
         kConfig, "[Dates]\r\nDate1=" + std::to_string(StampDaysAgo(12, taken)) + "\r\n");
     e2e::Driver& ui = machine.driver();
     const int pid = machine.startProgram();
-    const e2e::Window page1 = WaitPage(ui, "Restore to previous state");
+    const e2e::Window page1 = WaitPage(ui, "&Restore to previous state");
     ui.setChecked(ui.child(page1, "Restore to previous state"), true);
 
     ui.press(page1, "&Next >");
@@ -158,7 +158,7 @@ TEST(WizardPages, RestoringASnapshotOlderThanAWeekAsksFirst) {
     machine.screenshot("old-snapshot-question");
     ui.answer(question, "Cancel");
     ui.waitGone(question.handle);
-    EXPECT_EQ(WaitPage(ui, "Restore to previous state"), page1);
+    EXPECT_EQ(WaitPage(ui, "&Restore to previous state"), page1);
     EXPECT_TRUE(ui.visible(page1));
 
     ui.press(page1, "&Next >");

@@ -86,8 +86,8 @@ TEST_F(FinishTest, ControlsShowTheirTexts) {
     EXPECT_EQ(captions,
               (std::vector<std::string>{"&Details...", "&About...", "< &Back", "Finish", "Cancel",
                                         "Help", "Taking snapshot  finished", "Scanning finished",
-                                        "Yes, I want to restart my computer now.",
-                                        "No, I will restart my computer later."}));
+                                        "&Yes, I want to restart my computer now.",
+                                        "&No, I will restart my computer later."}));
     EXPECT_EQ(
         page4->RichEdit2.lines(),
         (std::vector<std::string>{"Trellmark has finished taking the snapshot of your current ",

@@ -47,13 +47,13 @@ TEST_F(SettingsDialogTest, OnlyHardAndNetworkDrivesCanBeChosen) {
         EXPECT_EQ(box.caption(), "Settings");
         EXPECT_TRUE(box.isModal());
         EXPECT_EQ(box.PageControl1.selectedTab(), 0);
-        const std::vector<std::string> expected = {"Drive C: Hard Disk",
-                                                   "Drive D: Network Drive",
+        const std::vector<std::string> expected = {"Drive &C: Hard Disk",
+                                                   "Drive &D: Network Drive",
                                                    "None",
                                                    "None",
                                                    "None",
                                                    "None",
-                                                   "Drive  I: Hard Disk",
+                                                   "Drive  &I: Hard Disk",
                                                    "None"};
         EXPECT_EQ(Captions(box), expected);
         const bool enabled[] = {true, true, false, false, false, false, true, false};

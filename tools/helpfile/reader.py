@@ -30,6 +30,8 @@ class HelpFile:
     topics: list
     contexts: dict  # hash -> topic offset
     titles: dict  # topic offset -> title
+    keywords: dict = field(default_factory=dict)  # index word -> topic offsets
+    numbers: dict = field(default_factory=dict)  # map number -> topic offset
 
 
 def u16(data, at):
@@ -221,4 +223,23 @@ def read_help(data):
 
         for entry in btree_entries(directory["|TTLBTREE"], size):
             titles[u32(entry, 0)] = cstring(entry, 4)[0]
-    return HelpFile(title, contents, topics, contexts, titles)
+    help = HelpFile(title, contents, topics, contexts, titles)
+    if "|KWBTREE" in directory:
+        data = directory["|KWDATA"]
+
+        def size(pages, at):
+            return pages.index(b"\0", at) - at + 7
+
+        words = [cstring(e, 0)[0] for e in btree_entries(directory["|KWBTREE"], size)]
+        if [w.upper() for w in words] != sorted(w.upper() for w in words):
+            raise FormatError("the index words are out of order")
+        for entry in btree_entries(directory["|KWBTREE"], size):
+            word, at = cstring(entry, 0)
+            count, start = struct.unpack_from("<hI", entry, at)
+            help.keywords[word] = [u32(data, start + 4 * i) for i in range(count)]
+    if "|CTXOMAP" in directory:
+        numbers = directory["|CTXOMAP"]
+        for i in range(u16(numbers, 0)):
+            number, offset = struct.unpack_from("<iI", numbers, 2 + 8 * i)
+            help.numbers[number] = offset
+    return help

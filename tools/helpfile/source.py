@@ -6,6 +6,10 @@ blank lines; a paragraph's lines are joined with spaces. A line starting with
 "- " is an item of a list, a paragraph of its own shown with a bullet. Jumps
 to other topics are written [shown text](context). Lines starting with ";"
 are remarks and are dropped.
+
+Two lines say how a topic is found rather than what it shows: "K: word;
+other words" lists the words the help index leads to the topic by, and
+"Map: 11" the number a program opens the topic with.
 """
 
 import re
@@ -27,6 +31,8 @@ class Topic:
     context: str
     title: str
     paragraphs: list = field(default_factory=list)
+    keywords: list = field(default_factory=list)
+    map_number: int = None
 
 
 class SourceError(Exception):
@@ -69,6 +75,20 @@ def parse(text, name="help source"):
             if any(t.context.upper() == context.upper() for t in topics):
                 raise SourceError(f"{name}:{number}: topic '{context}' appears twice")
             topics.append(Topic(context, title))
+        elif line.startswith("K:") or line.startswith("Map:"):
+            end_paragraph()
+            if not topics:
+                raise SourceError(f"{name}:{number}: an index line before the first topic")
+            directive, _, value = line.partition(":")
+            if directive == "K":
+                words = [w.strip() for w in value.split(";")]
+                if not all(words):
+                    raise SourceError(f"{name}:{number}: an empty index word")
+                topics[-1].keywords.extend(words)
+            elif not value.strip().isdigit() or topics[-1].map_number is not None:
+                raise SourceError(f"{name}:{number}: a topic has one 'Map: number'")
+            else:
+                topics[-1].map_number = int(value)
         elif not line:
             end_paragraph()
         elif line.startswith("- "):
@@ -79,6 +99,9 @@ def parse(text, name="help source"):
     end_paragraph()
     if not topics:
         raise SourceError(f"{name}: no topics")
+    numbers = [t.map_number for t in topics if t.map_number is not None]
+    if len(numbers) != len(set(numbers)):
+        raise SourceError(f"{name}: two topics share a map number")
     known = {t.context.upper() for t in topics}
     for topic in topics:
         for paragraph in topic.paragraphs:

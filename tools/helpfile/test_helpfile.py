@@ -2,13 +2,17 @@
 helpfile.test_helpfile, run from tools/ (ctest runs it as help_file)."""
 
 import os
+import re
 import unittest
 
 from .reader import read_help
 from .source import SourceError, parse
 from .writer import HelpError, context_hash, write_help
 
-SOURCE = os.path.join(os.path.dirname(__file__), "..", "..", "help", "trelmrk.txt")
+ROOT = os.path.join(os.path.dirname(__file__), "..", "..")
+SOURCE = os.path.join(ROOT, "help", "trelmrk.txt")
+# The program opens topics by these numbers (F1).
+TOPIC_NUMBERS = os.path.join(ROOT, "wizard", "pages.h")
 
 
 def written(text):
@@ -50,6 +54,33 @@ class ShippedHelp(unittest.TestCase):
         limits = " ".join(next(t for t in self.help.topics if t.title == "Limits").paragraphs)
         self.assertIn("60,000", limits)
         self.assertIn("4,000", limits)
+        left = " ".join(self.topic("leftovers").paragraphs)
+        self.assertIn("HKEY_CURRENT_USER\\Software\\Quernhollow\\Trellmark", left)
+        self.assertIn("regedit", left)
+
+    def topic(self, context):
+        index = [t.context for t in self.source].index(context)
+        return self.help.topics[index]
+
+    def test_index_leads_to_topics_by_the_words_users_look_up(self):
+        offsets = {t.offset for t in self.help.topics}
+        for word in ("snapshot", "restore", "Recycle Bin", "drives", "settings", "registry",
+                     "AUTOEXEC.BAT", "uninstall", "cache files"):
+            with self.subTest(word=word):
+                self.assertIn(word, self.help.keywords)
+                # One topic each: Wine's engine opens no list of several.
+                self.assertEqual(1, len(self.help.keywords[word]))
+                self.assertIn(self.help.keywords[word][0], offsets)
+        self.assertEqual(self.topic("bootrestore").offset, self.help.keywords["registry"][0])
+
+    def test_every_topic_the_program_opens_is_mapped(self):
+        with open(TOPIC_NUMBERS, encoding="utf-8") as handle:
+            enum = re.search(r"enum class HelpTopic[^{]*\{([^}]*)\}", handle.read()).group(1)
+        numbers = dict(re.findall(r"(\w+) = (\d+)", enum))
+        self.assertEqual({"Page1", "Page2", "Page3", "Page4", "Settings"}, set(numbers))
+        for name, number in numbers.items():
+            with self.subTest(topic=name):
+                self.assertEqual(self.topic(name.lower()).offset, self.help.numbers[int(number)])
 
 
 class WriterEdges(unittest.TestCase):
@@ -75,6 +106,9 @@ class WriterEdges(unittest.TestCase):
             ("text first", "stray\n# a: A\n", "before the first topic"),
             ("no title", "# a:\nx\n", "'# context: Title'"),
             ("empty", "; only a remark\n", "no topics"),
+            ("two numbers", "# a: A\nMap: 1\nMap: 2\n", "one 'Map: number'"),
+            ("number shared", "# a: A\nMap: 1\n# b: B\nMap: 1\n", "share a map number"),
+            ("empty word", "# a: A\nK: one;;two\n", "empty index word"),
         ]
         for name, text, message in cases:
             with self.subTest(name):

@@ -5,7 +5,10 @@ The file is an internal file system: a 16-byte header, internal files each
 behind a 9-byte header, and a directory of them kept as a B+ tree. The files
 written are the ones the Windows 95 engine reads for plain text topics with
 jumps: |SYSTEM (title, contents topic), |FONT, |TOPIC (uncompressed, in 4 KB
-blocks), |CONTEXT (context hash to topic) and |TTLBTREE (topic titles).
+blocks), |CONTEXT (context hash to topic) and |TTLBTREE (topic titles); for
+the index, |KWBTREE (each word, how many topics it leads to and where their
+list starts in |KWDATA), |KWDATA (the topics) and |KWMAP (the first word of
+each leaf page); and |CTXOMAP, the numbers programs open topics by.
 """
 
 import struct
@@ -267,6 +270,32 @@ def font_file():
     return struct.pack("<HHHH", 1, len(FONTS), 8, 8 + len(face)) + face + descriptors
 
 
+def index_files(topics, offsets):
+    """|KWBTREE, |KWDATA and |KWMAP of the topics' index words."""
+    words = {}
+    for topic, offset in zip(topics, offsets):
+        for word in topic.keywords:
+            # The engine looks words up without regard to case.
+            entry = words.setdefault(word.upper(), (word, []))
+            if offset not in entry[1]:
+                entry[1].append(offset)
+    entries, data = [], b""
+    for key in sorted(words, key=lambda k: encode(k)):
+        word, targets = words[key]
+        entries.append(encode(word) + b"\0" + struct.pack("<hI", len(targets), len(data)))
+        data += b"".join(struct.pack("<I", t) for t in targets)
+    tree = btree("F24", entries, 0x800)
+    # One leaf page (number 0), whose first word is word 0.
+    keyword_map = struct.pack("<H", 1) + struct.pack("<iH", 0, 0)
+    return tree, data, keyword_map
+
+
+def context_map(topics, offsets):
+    """|CTXOMAP: each topic's map number and offset, by number."""
+    pairs = sorted((t.map_number, o) for t, o in zip(topics, offsets) if t.map_number is not None)
+    return struct.pack("<H", len(pairs)) + b"".join(struct.pack("<iI", n, o) for n, o in pairs)
+
+
 def write_help(topics, title, date=0):
     """The bytes of a help file whose first topic is its contents."""
     topic_data, offsets = layout_topics(topics)
@@ -293,6 +322,10 @@ def write_help(topics, title, date=0):
         "|TOPIC": topic_data,
         "|TTLBTREE": titles,
     }
+    if any(t.map_number is not None for t in topics):
+        files["|CTXOMAP"] = context_map(topics, offsets)
+    if any(t.keywords for t in topics):
+        files["|KWBTREE"], files["|KWDATA"], files["|KWMAP"] = index_files(topics, offsets)
     body, places, position = b"", {}, 16
     for name, content in files.items():
         places[name] = position

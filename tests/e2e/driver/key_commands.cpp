@@ -16,7 +16,7 @@ const std::map<std::string, WORD>& keyNames() {
     static const std::map<std::string, WORD> names = {
         {"tab", VK_TAB},     {"enter", VK_RETURN}, {"escape", VK_ESCAPE}, {"space", VK_SPACE},
         {"up", VK_UP},       {"down", VK_DOWN},    {"left", VK_LEFT},     {"right", VK_RIGHT},
-        {"shift", VK_SHIFT}, {"ctrl", VK_CONTROL}, {"alt", VK_MENU},
+        {"shift", VK_SHIFT}, {"ctrl", VK_CONTROL}, {"alt", VK_MENU},      {"f1", VK_F1},
     };
     return names;
 }

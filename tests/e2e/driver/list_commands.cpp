@@ -187,6 +187,35 @@ void tabItems(const Fields& command, Reply& reply) {
     }
 }
 
+// tab-selected HWND: the index of the selected tab (-1 for none); needs no
+// memory in the program, which Wine does not always let the driver write.
+void tabSelected(const Fields& command, Reply& reply) {
+    HWND tabs = toWindow(argHandle(command, 1));
+    reply.row({std::to_string(static_cast<int>(sendTo(tabs, TCM_GETCURSEL, 0, 0)))});
+}
+
+// lb-items HWND: the texts of a list box, one row each; asked for in wide
+// characters, as the help engine's lists hold them, and the system carries
+// them back from the other process.
+void listBoxItems(const Fields& command, Reply& reply) {
+    HWND list = toWindow(argHandle(command, 1));
+    const int count = static_cast<int>(sendTo(list, LB_GETCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        wchar_t wide[1024] = L"";
+        DWORD_PTR length = 0;
+        if (!SendMessageTimeoutW(list, LB_GETTEXTLEN, index, 0, SMTO_ABORTIFHUNG, 5000, &length))
+            throw Failure("window does not answer: " + handleText(list));
+        if (length < sizeof wide / sizeof wide[0]) {
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide),
+                                SMTO_ABORTIFHUNG, 5000, &ignored);
+        }
+        char text[2048] = "";
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+        reply.row({std::string(text)});
+    }
+}
+
 // tab-select HWND INDEX: clicks the tab, so the owner hears of the change.
 void tabSelect(const Fields& command, Reply&) {
     HWND tabs = toWindow(argHandle(command, 1));
@@ -218,6 +247,8 @@ void addListCommands(CommandTable& table) {
     table["lv-click"] = click;
     table["lv-edit"] = edit;
     table["tab-items"] = tabItems;
+    table["tab-selected"] = tabSelected;
+    table["lb-items"] = listBoxItems;
     table["tab-select"] = tabSelect;
 }
 

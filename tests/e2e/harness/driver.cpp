@@ -266,6 +266,13 @@ void Driver::editItem(Window list, int index, const std::string& text) {
     call({"lv-edit", handle(list), number(index), text});
 }
 
+std::vector<std::string> Driver::listBoxItems(Window listBox) {
+    std::vector<std::string> texts;
+    for (const Row& row : call({"lb-items", handle(listBox)}))
+        texts.push_back(row.empty() ? "" : row.at(0));
+    return texts;
+}
+
 std::vector<std::string> Driver::tabs(Window tabControl) {
     std::vector<std::string> names;
     for (const Row& row : call({"tab-items", handle(tabControl)}))
@@ -274,12 +281,7 @@ std::vector<std::string> Driver::tabs(Window tabControl) {
 }
 
 int Driver::selectedTab(Window tabControl) {
-    std::vector<Row> rows = call({"tab-items", handle(tabControl)});
-    for (size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].at(1) == "1")
-            return static_cast<int>(i);
-    }
-    return -1;
+    return std::stoi(single({"tab-selected", handle(tabControl)}));
 }
 
 void Driver::selectTab(Window tabControl, int index) {

@@ -105,7 +105,7 @@ public:
     void key(Window window, int virtualKey);
     // Real key strokes typed into the window brought to the foreground, one
     // after the other: "tab", "shift+tab", "ctrl+tab", "space", "enter",
-    // "escape", "down", a letter or digit.
+    // "escape", "down", "left", "f1", a letter or digit.
     void keys(Window window, const std::vector<std::string>& strokes);
     // The control with the keyboard focus in the window's thread (handle 0
     // when none has it), and the caption of the button drawn as the default.
@@ -133,6 +133,7 @@ public:
     void clickItem(Window list, int index, bool onCheckBox);
     void editItem(Window list, int index, const std::string& text);
     std::vector<std::string> tabs(Window tabControl);
+    std::vector<std::string> listBoxItems(Window listBox);
     int selectedTab(Window tabControl);
     void selectTab(Window tabControl, int index);
 

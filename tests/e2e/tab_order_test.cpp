@@ -12,70 +12,21 @@
 #include <utility>
 #include <vector>
 
+#include "harness/keystrokes.h"
 #include "harness/machine.h"
 #include "harness/prefix.h"
 #include "harness/settings.h"
 
 namespace {
 
-constexpr char kTitle[] = "Trellmark v1.1";
+constexpr const char* kTitle = e2e::kWizardTitle;
 constexpr char kConfig[] = "C:\\Program Files\\Trellmark\\TRELMRK.INI";
 
-// Keys reach the program through its queue: waits for what they bring about.
-template <typename Check>
-bool Eventually(Check check, int timeoutMs = 10000) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!check()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return true;
-}
-
-std::string FocusText(e2e::Driver& ui, e2e::Window window) {
-    return ui.focus(window).text;
-}
-
-// The focused control's caption after each stroke of `keys`.
-std::vector<std::string> FocusWalk(e2e::Driver& ui, e2e::Window window,
-                                   const std::vector<std::string>& keys) {
-    std::vector<std::string> seen;
-    for (const std::string& key : keys) {
-        const std::string before = FocusText(ui, window);
-        ui.keys(window, {key});
-        Eventually([&] { return FocusText(ui, window) != before; }, 3000);
-        seen.push_back(FocusText(ui, window));
-    }
-    return seen;
-}
-
-bool HasChild(e2e::Driver& ui, e2e::Window window, const std::string& text) {
-    for (const e2e::Control& control : ui.children(window)) {
-        if (control.visible && control.text == text)
-            return true;
-    }
-    return false;
-}
-
-// The wizard page that shows a control with this text.
-e2e::Window WaitPage(e2e::Driver& ui, const std::string& text, int timeoutMs = 60000) {
-    e2e::Window found = 0;
-    const bool shown = Eventually(
-        [&] {
-            for (e2e::Window page : ui.findWindows(kTitle)) {
-                if (HasChild(ui, page, text)) {
-                    found = page;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeoutMs);
-    if (!shown)
-        throw e2e::DriverError("no page shows \"" + text + "\"");
-    return found;
-}
+using e2e::Eventually;
+using e2e::FocusText;
+using e2e::FocusWalk;
+using e2e::HasChild;
+using e2e::WaitPage;
 
 // What the user sees of the focused control: its caption, or for a control
 // without one (a list, the tab strip) its kind.

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace snapshot::detail {
@@ -18,7 +19,7 @@ std::vector<std::string>& longFolderLines();
 // count. Line ends are not summed, but a line split or joined changes it.
 class LineSum {
 public:
-    void add(const std::string& line);
+    void add(std::string_view line);
     // "<lines> <CRC-32 as eight hex digits>", a line of the sum file.
     std::string text() const;
 

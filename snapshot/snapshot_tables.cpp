@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <stdexcept>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/listbox.h"
@@ -98,8 +99,8 @@ int& folderCount() {
     return count;
 }
 
-std::vector<std::string>& longFolderLines() {
-    static std::vector<std::string> lines(FolderTableSlots);
+std::unordered_map<int, std::string>& longFolderLines() {
+    static std::unordered_map<int, std::string> lines;
     return lines;
 }
 
@@ -205,8 +206,9 @@ const std::string& FolderLine(int slot) {
 const std::string& FolderKey(int slot) {
     if (slot < 1 || slot > FolderTableSlots)
         return emptyText();
-    const std::string& whole = detail::longFolderLines()[slot - 1];
-    return whole.empty() ? detail::folderTable()[slot - 1] : whole;
+    const auto& whole = detail::longFolderLines();
+    const auto found = whole.find(slot - 1);
+    return found == whole.end() ? detail::folderTable()[slot - 1] : found->second;
 }
 
 std::vector<std::string>& UnreadableFolders() {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/list_texts.h"
+
 namespace platform {
 
 class Button;
@@ -299,12 +301,15 @@ public:
     const std::vector<ListColumn>& columns() const { return columns_; }
     const ListViewOptions& options() const { return options_; }
 
+    // Marks an item whose image index is asked of the image lookup only when
+    // the item is first drawn or its index read: most items of a long list
+    // are never on screen, and a lookup may cost more than the item.
+    static constexpr int ImageLater = -2;
+
     // Appends an unchecked item and returns its index (from 0).
     int addItem(const std::string& caption, int imageIndex);
-    // The same, with the image index asked of `image` only when the item is
-    // first drawn or its index read: most items of a long list are never on
-    // screen, and a lookup may cost more than the item.
-    int addItem(const std::string& caption, std::function<int()> image);
+    // Answers ImageLater items; asked once per item, the answer is kept.
+    void setImageLookup(std::function<int(int item)> lookup) { imageLookup_ = std::move(lookup); }
     // Appends the next sub-item (column 1, then 2, ...) of an item.
     void addSubItem(int item, const std::string& text);
     int count() const;
@@ -313,6 +318,9 @@ public:
     // Changes a caption, as the user's in-place edit does.
     void setCaption(int item, const std::string& caption);
     std::string subItem(int item, int column) const;  // column from 1
+    // Column 0 is the caption; "" where there is none. Valid until the list
+    // changes.
+    const char* text(int item, int column) const;
     int imageIndex(int item) const;
     bool checked(int item) const;
     void setChecked(int item, bool checked);
@@ -324,14 +332,15 @@ public:
 
 private:
     struct Item {
-        std::string caption;
-        std::vector<std::string> subItems;
+        const char* texts = nullptr;  // in texts_: the caption, then the sub-items
+        int count = 1;                // of texts
         int image = -1;
-        std::function<int()> pendingImage;  // asked once, then kept in `image`
         bool checked = false;
     };
     std::vector<ListColumn> columns_;
     ListViewOptions options_;
+    ListTexts texts_;
+    std::function<int(int)> imageLookup_;
     mutable std::vector<Item> items_;
 };
 

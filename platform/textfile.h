@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -37,7 +38,7 @@ public:
 
     // Creates the file, replacing an existing one.
     bool create(const std::string& path);
-    bool writeLine(const std::string& line);
+    bool writeLine(std::string_view line);
     bool close();
 
 private:

@@ -73,6 +73,10 @@ TForm3::TForm3()
     Button2.onClick = [this] { Button2Click(); };
     Button3.onClick = [this] { Button3Click(); };
     Button4.onClick = [this] { Button4Click(); };
+    // A file's icon is looked up by its path, made from its row when needed.
+    Fileview.setImageLookup([this](int item) {
+        return restore::ShellIconIndex(Fileview.subItem(item, 1) + Fileview.caption(item));
+    });
 }
 
 TForm3::~TForm3() = default;
@@ -110,8 +114,7 @@ void AddNewFile(const std::string& folder, const platform::DirEntry& found) {
     platform::ListView& list = page->Fileview;
     // The shell is asked for the icon when the row is first drawn: most rows
     // of a long list never are, and the lookup costs more than the row.
-    const std::string path = folder + "\\" + found.name;
-    const int item = list.addItem(found.name, [path] { return ShellIconIndex(path); });
+    const int item = list.addItem(found.name, platform::ListView::ImageLater);
     list.addSubItem(item, folder + "\\");
     list.addSubItem(item, SizeText(found.size));
     list.addSubItem(item, DateText(found.stamp()));

@@ -164,7 +164,8 @@ bool loadFolderTable(char drive, detail::LineSum& sum) {
         inform(driveText("The snapshot of drive ", drive, " is incomplete."), 120);
         return false;
     }
-    std::vector<std::string>& whole = detail::longFolderLines();
+    auto& whole = detail::longFolderLines();
+    whole.clear();
     std::string line;
     while (in.readLine(line)) {
         if (stored == FolderTableSlots) {
@@ -172,16 +173,12 @@ bool loadFolderTable(char drive, detail::LineSum& sum) {
             return false;
         }
         sum.add(line);
-        std::string& longLine = whole[static_cast<size_t>(stored)];
+        if (line.size() > static_cast<size_t>(FolderLineLength))
+            whole[stored] = ScrambleText(line);
         std::string& slot = table[static_cast<size_t>(stored++)];
         slot.assign(line, 0, FolderLineLength);
         for (char& c : slot)
             c = static_cast<char>(c ^ 8);
-        if (line.size() > static_cast<size_t>(FolderLineLength)) {
-            longLine = ScrambleText(line);
-        } else {
-            longLine.clear();
-        }
     }
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -48,15 +49,17 @@ std::string UpperCase(const std::string& text);
 
 // SnapshotFileTable: slots 1..60,000 of up to 120 characters.
 int FileTableCount();
-// The record in a slot; "" for a slot outside 1..60,000.
-const std::string& FileRecord(int slot);
+// The record in a slot; "" for a slot outside 1..60,000. The text stays
+// where it is until the table is emptied (SetFileTableCount(0)).
+std::string_view FileRecord(int slot);
 // Stores a record (cut to 120 characters) in a slot; slots above 60,000 are
 // not stored.
 void StoreFileRecord(int slot, const std::string& record);
 // Stores a name upper-cased and cut to 120 characters, reusing the slot's
 // storage; slots above 60,000 are not stored.
 void StoreUpperRecord(int slot, const std::string& name);
-// Slots in use: 0 before a walk, the number of lines after a load.
+// Slots in use: 0 before a walk, the number of lines after a load. 0 also
+// empties every slot and gives their storage back.
 void SetFileTableCount(int count);
 
 // SnapshotFolderTable: slots 1..8,000 of up to 255 characters, unscrambled.

@@ -28,7 +28,7 @@ uint32_t update(uint32_t crc, unsigned char byte) {
 
 }  // namespace
 
-void LineSum::add(const std::string& line) {
+void LineSum::add(std::string_view line) {
     uint32_t crc = crc_;
     for (const char c : line)
         crc = update(crc, static_cast<unsigned char>(c));

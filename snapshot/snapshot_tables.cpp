@@ -1,6 +1,11 @@
 // The two snapshot tables, the snapshot file names, ScrambleText and the
 // upper-casing that every record and key goes through.
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <memory>
 #include <stdexcept>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/listbox.h"
@@ -14,12 +19,55 @@ namespace snapshot {
 
 namespace {
 
-// Slot i lives at index i - 1. A slot holds its record in place when it is
-// short, as most names are, and otherwise keeps the storage it has grown to:
-// reserving a full record for every slot took some 8 MB at the table's
-// limit, far more than the records themselves.
-std::vector<std::string>& fileTable() {
-    static std::vector<std::string> table(FileTableSlots);
+// The file table's records lie packed one after another in large blocks
+// that never move; a slot is where its record starts and how long it is.
+// Slot i lives at index i - 1. Separate strings per slot took some 1.4 MB at
+// the table's limit for their headers alone, more than the records.
+struct Slot {
+    const char* text = nullptr;
+    uint8_t length = 0;  // records are at most 120 characters
+};
+static_assert(snapshot::RecordLength <= 255, "a record's length fits a byte");
+
+class PackedRecords {
+public:
+    std::string_view record(int index) const {
+        if (slots_.empty())
+            return {};
+        const Slot& slot = slots_[static_cast<size_t>(index)];
+        return {slot.text, slot.length};
+    }
+    char* store(int index, size_t length) {
+        if (slots_.empty())
+            slots_.resize(snapshot::FileTableSlots);
+        Slot& slot = slots_[static_cast<size_t>(index)];
+        // A record no longer than the one it replaces takes its place.
+        if (slot.text == nullptr || length > slot.length) {
+            if (blocks_.empty() || BlockSize - used_ < length) {
+                blocks_.push_back(std::make_unique<char[]>(BlockSize));
+                used_ = 0;
+            }
+            slot.text = blocks_.back().get() + used_;
+            used_ += length;
+        }
+        slot.length = static_cast<uint8_t>(length);
+        return const_cast<char*>(slot.text);
+    }
+    void clear() {
+        std::vector<Slot>().swap(slots_);
+        blocks_.clear();
+        used_ = 0;
+    }
+
+private:
+    static constexpr size_t BlockSize = 64 * 1024;
+    std::vector<Slot> slots_;
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    size_t used_ = 0;  // in the last block
+};
+
+PackedRecords& fileTable() {
+    static PackedRecords table;
     return table;
 }
 
@@ -51,8 +99,8 @@ int& folderCount() {
     return count;
 }
 
-std::vector<std::string>& longFolderLines() {
-    static std::vector<std::string> lines(FolderTableSlots);
+std::unordered_map<int, std::string>& longFolderLines() {
+    static std::unordered_map<int, std::string> lines;
     return lines;
 }
 
@@ -107,16 +155,17 @@ int FileTableCount() {
     return fileCount();
 }
 
-const std::string& FileRecord(int slot) {
+std::string_view FileRecord(int slot) {
     if (slot < 1 || slot > FileTableSlots)
-        return emptyText();
-    return fileTable()[slot - 1];
+        return {};
+    return fileTable().record(slot - 1);
 }
 
 void StoreFileRecord(int slot, const std::string& record) {
     if (slot < 1 || slot > FileTableSlots)
         return;
-    fileTable()[slot - 1].assign(record, 0, RecordLength);
+    const size_t length = std::min(record.size(), static_cast<size_t>(RecordLength));
+    std::memcpy(fileTable().store(slot - 1, length), record.data(), length);
     if (slot > fileCount())
         fileCount() = slot;
 }
@@ -124,11 +173,14 @@ void StoreFileRecord(int slot, const std::string& record) {
 void StoreUpperRecord(int slot, const std::string& name) {
     if (slot < 1 || slot > FileTableSlots)
         return;
-    StoreFileRecord(slot, name);
-    for (char& c : fileTable()[slot - 1]) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+    const size_t length = std::min(name.size(), static_cast<size_t>(RecordLength));
+    char* text = fileTable().store(slot - 1, length);
+    for (size_t i = 0; i < length; ++i) {
+        const char c = name[i];
+        text[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
     }
+    if (slot > fileCount())
+        fileCount() = slot;
 }
 
 void SetFileTableCount(int count) {
@@ -136,6 +188,8 @@ void SetFileTableCount(int count) {
         count = 0;
     if (count > FileTableSlots)
         count = FileTableSlots;
+    if (count == 0)
+        fileTable().clear();
     fileCount() = count;
 }
 
@@ -152,8 +206,9 @@ const std::string& FolderLine(int slot) {
 const std::string& FolderKey(int slot) {
     if (slot < 1 || slot > FolderTableSlots)
         return emptyText();
-    const std::string& whole = detail::longFolderLines()[slot - 1];
-    return whole.empty() ? detail::folderTable()[slot - 1] : whole;
+    const auto& whole = detail::longFolderLines();
+    const auto found = whole.find(slot - 1);
+    return found == whole.end() ? detail::folderTable()[slot - 1] : found->second;
 }
 
 std::vector<std::string>& UnreadableFolders() {

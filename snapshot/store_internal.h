@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace snapshot::detail {
@@ -11,14 +13,15 @@ namespace snapshot::detail {
 // Slot i lives at index i - 1.
 std::vector<std::string>& folderTable();
 int& folderCount();
-// The whole text of each line longer than a slot holds; "" for the others.
-std::vector<std::string>& longFolderLines();
+// The whole text of each line longer than a slot holds, by slot index (from
+// 0); few lines are, so the others take no room.
+std::unordered_map<int, std::string>& longFolderLines();
 
 // The sum of one file of the set: its lines, in order, as a CRC-32 and a
 // count. Line ends are not summed, but a line split or joined changes it.
 class LineSum {
 public:
-    void add(const std::string& line);
+    void add(std::string_view line);
     // "<lines> <CRC-32 as eight hex digits>", a line of the sum file.
     std::string text() const;
 

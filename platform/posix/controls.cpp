@@ -265,46 +265,43 @@ ListView::~ListView() = default;
 
 int ListView::addItem(const std::string& caption, int imageIndex) {
     Item item;
-    item.caption = caption;
+    item.texts = texts_.add(caption);
     item.image = imageIndex;
     items_.push_back(item);
     return static_cast<int>(items_.size()) - 1;
 }
 
-int ListView::addItem(const std::string& caption, std::function<int()> image) {
-    Item item;
-    item.caption = caption;
-    item.pendingImage = std::move(image);
-    items_.push_back(std::move(item));
-    return static_cast<int>(items_.size()) - 1;
-}
-
 void ListView::addSubItem(int item, const std::string& text) {
-    items_.at(item).subItems.push_back(text);
+    Item& entry = items_.at(item);
+    entry.texts = texts_.append(entry.texts, entry.count, text);
+    ++entry.count;
 }
 int ListView::count() const {
     return static_cast<int>(items_.size());
 }
 std::string ListView::caption(int item) const {
-    return items_.at(item).caption;
+    return text(item, 0);
 }
 void ListView::setCaption(int item, const std::string& caption) {
-    items_.at(item).caption = caption;
+    Item& entry = items_.at(item);
+    entry.texts = texts_.replaceFirst(entry.texts, entry.count, caption);
 }
 
 std::string ListView::subItem(int item, int column) const {
-    const auto& subItems = items_.at(item).subItems;
-    if (column < 1 || column > static_cast<int>(subItems.size()))
+    if (column < 1)
         return {};
-    return subItems[column - 1];
+    return text(item, column);
+}
+
+const char* ListView::text(int item, int column) const {
+    const Item& entry = items_.at(item);
+    return ListTexts::text(entry.texts, entry.count, column);
 }
 
 int ListView::imageIndex(int item) const {
     Item& entry = items_.at(item);
-    if (entry.pendingImage) {
-        entry.image = entry.pendingImage();
-        entry.pendingImage = nullptr;
-    }
+    if (entry.image == ImageLater)
+        entry.image = imageLookup_ ? imageLookup_(item) : -1;
     return entry.image;
 }
 bool ListView::checked(int item) const {
@@ -319,6 +316,7 @@ void ListView::setAllChecked(bool checked) {
 }
 void ListView::clear() {
     items_.clear();
+    texts_.clear();
 }
 void ListView::beginUpdate() {}
 void ListView::endUpdate() {}

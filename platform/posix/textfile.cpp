@@ -83,7 +83,7 @@ bool TextWriter::create(const std::string& path) {
     return openMachineFile(path, OpenFor::CreateAlways, impl_->fd) == 0;
 }
 
-bool TextWriter::writeLine(const std::string& line) {
+bool TextWriter::writeLine(std::string_view line) {
     if (impl_->fd < 0) {
         impl_->failed = true;
         return false;

@@ -21,28 +21,27 @@ DWORD extendedStyle(const ListViewOptions& options) {
     return style;
 }
 
-void setItemText(HWND hwnd, int item, int column, const std::string& text) {
+// The list keeps no texts of its own: it asks the object for them each time
+// it draws a cell or is asked for one, so each text is held once.
+void askForText(HWND hwnd, int item, int column) {
     LVITEMA cell = {};
     cell.iSubItem = column;
-    cell.pszText = const_cast<char*>(text.c_str());
+    cell.pszText = LPSTR_TEXTCALLBACKA;
     SendMessageA(hwnd, LVM_SETITEMTEXTA, item, reinterpret_cast<LPARAM>(&cell));
 }
 
-std::string itemText(HWND hwnd, int item, int column) {
-    std::vector<char> buffer(512);
-    for (;;) {
-        LVITEMA cell = {};
-        cell.iSubItem = column;
-        cell.pszText = buffer.data();
-        cell.cchTextMax = static_cast<int>(buffer.size());
-        const auto length = static_cast<size_t>(
-            SendMessageA(hwnd, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&cell)));
-        // A text that fills the buffer may have been cut.
-        if (length + 1 < buffer.size() || buffer.size() >= 32768) {
-            return std::string(buffer.data(), length < buffer.size() ? length : 0);
-        }
-        buffer.resize(buffer.size() * 4);
+// Copies a text into the list's buffer, cut to fit as the list's own are.
+void giveText(LVITEMA& cell, const char* text, bool wide) {
+    if (cell.pszText == nullptr || cell.cchTextMax <= 0)
+        return;
+    if (wide) {
+        auto* out = reinterpret_cast<WCHAR*>(cell.pszText);
+        const int written = MultiByteToWideChar(CP_ACP, 0, text, -1, out, cell.cchTextMax);
+        if (written == 0)  // too long: what fits
+            out[cell.cchTextMax - 1] = 0;
+        return;
     }
+    lstrcpynA(cell.pszText, text, cell.cchTextMax);
 }
 
 }  // namespace
@@ -80,16 +79,16 @@ ListView::~ListView() = default;
 
 int ListView::addItem(const std::string& caption, int imageIndex) {
     Item entry;
-    entry.caption = caption;
+    entry.texts = texts_.add(caption);
     entry.image = imageIndex;
-    items_.push_back(std::move(entry));
+    items_.push_back(entry);
     const int index = static_cast<int>(items_.size()) - 1;
     if (HWND hwnd = hwndOf(*this)) {
         LVITEMA item = {};
         item.mask = LVIF_TEXT | LVIF_IMAGE;
         item.iItem = index;
-        item.pszText = const_cast<char*>(caption.c_str());
-        item.iImage = imageIndex;
+        item.pszText = LPSTR_TEXTCALLBACKA;
+        item.iImage = imageIndex == ImageLater ? I_IMAGECALLBACK : imageIndex;
         if (options_.checkBoxes) {
             item.mask |= LVIF_STATE;
             item.state = INDEXTOSTATEIMAGEMASK(1);
@@ -100,19 +99,14 @@ int ListView::addItem(const std::string& caption, int imageIndex) {
     return index;
 }
 
-int ListView::addItem(const std::string& caption, std::function<int()> image) {
-    const int index = addItem(caption, I_IMAGECALLBACK);
-    items_[index].pendingImage = std::move(image);
-    return index;
-}
-
 void ListView::addSubItem(int item, const std::string& text) {
     if (item < 0 || item >= count())
         return;
-    std::vector<std::string>& subItems = items_[item].subItems;
-    subItems.push_back(text);
+    Item& entry = items_[item];
+    entry.texts = texts_.append(entry.texts, entry.count, text);
+    const int column = entry.count++;
     if (HWND hwnd = hwndOf(*this))
-        setItemText(hwnd, item, static_cast<int>(subItems.size()), text);
+        askForText(hwnd, item, column);
 }
 
 int ListView::count() const {
@@ -120,37 +114,35 @@ int ListView::count() const {
 }
 
 std::string ListView::caption(int item) const {
-    if (item < 0 || item >= count())
-        return std::string();
-    // The user may have edited it in place.
-    if (HWND hwnd = hwndOf(*this))
-        items_[item].caption = itemText(hwnd, item, 0);
-    return items_[item].caption;
+    return text(item, 0);
 }
 
 void ListView::setCaption(int item, const std::string& caption) {
     if (item < 0 || item >= count())
         return;
-    items_[item].caption = caption;
+    Item& entry = items_[item];
+    entry.texts = texts_.replaceFirst(entry.texts, entry.count, caption);
     if (HWND hwnd = hwndOf(*this))
-        setItemText(hwnd, item, 0, caption);
+        SendMessageA(hwnd, LVM_UPDATE, item, 0);
 }
 
 std::string ListView::subItem(int item, int column) const {
-    if (item < 0 || item >= count() || column < 1)
-        return std::string();
-    const std::vector<std::string>& subItems = items_[item].subItems;
-    return column <= static_cast<int>(subItems.size()) ? subItems[column - 1] : std::string();
+    return column < 1 ? std::string() : std::string(text(item, column));
+}
+
+const char* ListView::text(int item, int column) const {
+    if (item < 0 || item >= count())
+        return "";
+    const Item& entry = items_[item];
+    return ListTexts::text(entry.texts, entry.count, column);
 }
 
 int ListView::imageIndex(int item) const {
     if (item < 0 || item >= count())
         return -1;
     Item& entry = items_[item];
-    if (entry.pendingImage) {
-        entry.image = entry.pendingImage();
-        entry.pendingImage = nullptr;
-    }
+    if (entry.image == ImageLater)
+        entry.image = imageLookup_ ? imageLookup_(item) : -1;
     return entry.image;
 }
 
@@ -179,6 +171,7 @@ void ListView::setAllChecked(bool checked) {
 
 void ListView::clear() {
     items_.clear();
+    texts_.clear();
     if (HWND hwnd = hwndOf(*this))
         SendMessageA(hwnd, LVM_DELETEALLITEMS, 0, 0);
 }
@@ -209,21 +202,37 @@ bool handleListViewNotify(Control& control, NMHDR& header, LRESULT& result) {
             return true;
         case LVN_GETDISPINFOA:
         case LVN_GETDISPINFOW: {
-            // Only the image is left to the list's owner; the A and W items
-            // lay out the image index alike.
+            // The A and W items lay out alike; only the text differs. The
+            // answers are not left with the list (no LVIF_DI_SETITEM): that
+            // would keep a second copy of every text shown.
             LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(&header)->item;
-            if ((item.mask & LVIF_IMAGE) == 0)
-                return false;
-            item.iImage = list->imageIndex(item.iItem);
-            item.mask |= LVIF_DI_SETITEM;  // kept by the list from now on
+            if (item.mask & LVIF_TEXT)
+                giveText(item, list->text(item.iItem, item.iSubItem),
+                         header.code == LVN_GETDISPINFOW);
+            if (item.mask & LVIF_IMAGE)
+                item.iImage = list->imageIndex(item.iItem);
             result = 0;
             return true;
         }
         case LVN_ENDLABELEDITA:
-        case LVN_ENDLABELEDITW:
-            // A text means the user confirmed the edit: keep it.
-            result = reinterpret_cast<NMLVDISPINFOA*>(&header)->item.pszText != nullptr;
+        case LVN_ENDLABELEDITW: {
+            // A text means the user confirmed the edit: the object keeps it,
+            // and the list goes on asking for it.
+            const LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(&header)->item;
+            if (item.pszText != nullptr) {
+                if (header.code == LVN_ENDLABELEDITW) {
+                    const auto* wide = reinterpret_cast<const WCHAR*>(item.pszText);
+                    std::vector<char> narrow(lstrlenW(wide) * 2 + 1);
+                    WideCharToMultiByte(CP_ACP, 0, wide, -1, narrow.data(),
+                                        static_cast<int>(narrow.size()), nullptr, nullptr);
+                    list->setCaption(item.iItem, narrow.data());
+                } else {
+                    list->setCaption(item.iItem, item.pszText);
+                }
+            }
+            result = FALSE;
             return true;
+        }
         default:
             return false;
     }

@@ -102,7 +102,7 @@ bool TextWriter::create(const std::string& path) {
     return !impl_->failed;
 }
 
-bool TextWriter::writeLine(const std::string& line) {
+bool TextWriter::writeLine(std::string_view line) {
     Impl& out = *impl_;
     if (!out.file.isOpen())
         return false;

@@ -149,6 +149,12 @@ TEST_F(UiTest, ListViewAndTabControl) {
     list.setCaption(1, "C:\\EDITED");
     EXPECT_TRUE(list.checked(0));
     EXPECT_EQ(list.caption(1), "C:\\EDITED");
+    list.addSubItem(0, "Today");  // an earlier item grows after a later one changed
+    list.addSubItem(1, "2KB");
+    EXPECT_EQ(list.subItem(0, 1), "1KB");
+    EXPECT_EQ(list.subItem(0, 2), "Today");
+    EXPECT_EQ(list.caption(1), "C:\\EDITED");
+    EXPECT_EQ(list.subItem(1, 1), "2KB");
     EXPECT_EQ(list.imageIndex(0), 12);
     list.clear();
     EXPECT_EQ(list.count(), 0);

@@ -37,7 +37,7 @@ struct Loaded {
 Loaded tables() {
     Loaded loaded;
     for (int slot = 1; slot <= snapshot::FileTableCount(); ++slot)
-        loaded.records.push_back(snapshot::FileRecord(slot));
+        loaded.records.emplace_back(snapshot::FileRecord(slot));
     for (int slot = 1; slot <= snapshot::FolderTableCount(); ++slot)
         loaded.folderLines.push_back(snapshot::FolderKey(slot));
     loaded.unreadable = snapshot::UnreadableFolders();

@@ -173,10 +173,11 @@ TEST(ListView, EntriesChecksAndEditedCaptionsReadBack) {
     // An icon asked for only when needed: the native list gets it from the
     // owner, once, and the object reads back the same index.
     int asked = 0;
-    const int later = files.addItem("notes.doc", [&asked] {
+    files.setImageLookup([&](int item) {
         ++asked;
-        return 5;
+        return files.caption(item) == "notes.doc" ? 5 : 0;
     });
+    const int later = files.addItem("notes.doc", ListView::ImageLater);
     LVITEMA shown = {};
     shown.mask = LVIF_IMAGE;
     shown.iItem = later;

@@ -14,17 +14,17 @@
 
 #include "bench/bare_walk.h"
 #include "platform/files.h"
-#include "platform/posix/machine.h"
-#include "restore/review_window.h"
+#include "fake/machine.h"
+#include "wizard/review_window.h"
 #include "snapshot/snapshot_scanner.h"
-#include "wizard/app_state.h"
+#include "common/app_state.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using platform::posix::Machine;
+using platform::fake::Machine;
 
 constexpr int Rounds = 5;
 
@@ -46,7 +46,7 @@ public:
         Machine::reset(host_.string());
         Machine::addDrive('C');
         Machine::addDrive('K');
-        wizard::AppState& state = wizard::app();
+        common::AppState& state = common::app();
         state.paths.programDir = "K:\\TRELMRK";
         state.paths.dataDir = "K:\\TRELMRK\\SNPDAT";
         state.paths.winDir = "C:\\WINDOWS";
@@ -99,7 +99,7 @@ public:
                 restore::ShellIconIndex(files.subItem(i, 1) + files.caption(i));
             }
             for (int i = 0; i < folders.count(); ++i) {
-                restore::ShellIconIndex(wizard::app().paths.winDir);
+                restore::ShellIconIndex(common::app().paths.winDir);
             }
         });
         return t;

@@ -6,13 +6,13 @@
 #include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
-#include "restore/review_window.h"
+#include "wizard/review_window.h"
 #include "restore/system_files.h"
 #include "snapshot/drive_statistics.h"
 #include "snapshot/snapshot_store.h"
 #include "snapshot/walk_messages.h"
-#include "wizard/app_state.h"
-#include "wizard/messages.h"
+#include "common/app_state.h"
+#include "common/messages.h"
 #include "wizard/page1.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
@@ -40,14 +40,14 @@ bool excluded(const restore::ScanState& scan, const std::string& name) {
     // a restore that waits for the next boot.
     if (!scan.protectedFiles.empty() && scan.protectedFiles.count(folder + "\\" + upper) != 0)
         return true;
-    const wizard::Settings& settings = wizard::app().settings;
+    const common::Settings& settings = common::app().settings;
     if (settings.skipIECache && contains(folder, scan.ieCache))
         return true;
     return settings.skipNetscapeCache && contains(folder, "NETSCAPE") && contains(folder, "CACHE");
 }
 
 void startDrive(restore::ScanState& scan, char drive) {
-    const wizard::Paths& paths = wizard::app().paths;
+    const common::Paths& paths = common::app().paths;
     scan.currentDrive = drive;
     scan.currentFolder = std::string(1, drive) + ":";
     scan.lastLookedUpFolder.clear();
@@ -102,7 +102,7 @@ void TForm2::Compare(char drive) {
     const std::string letter(1, drive);
     scan.currentDrive = drive;
     if (!platform::setCurrentDirectory(letter + ":")) {
-        wizard::ShowCenteredMessage("  Cannot access drive  " + letter,
+        common::ShowCenteredMessage("  Cannot access drive  " + letter,
                                     platform::MessageKind::Error, platform::MessageButtons::Ok, 110,
                                     40);
         return;
@@ -118,7 +118,7 @@ void TForm2::Compare(char drive) {
     if (!scan.index.wellFormed()) {
         // Walking against a broken folder table would offer known files for
         // removal.
-        wizard::ShowCenteredMessage("The snapshot of drive " + letter + " is damaged.",
+        common::ShowCenteredMessage("The snapshot of drive " + letter + " is damaged.",
                                     platform::MessageKind::Information,
                                     platform::MessageButtons::Ok, 120, 40);
         return;
@@ -129,7 +129,7 @@ void TForm2::Compare(char drive) {
     Label2.repaint();
     searchAllDirs(letter + ":\\", "*.*");
     restore::CheckAllEntries();
-    if (!wizard::app().run.cancelRequested)
+    if (!common::app().run.cancelRequested)
         reportWalk(scan);
 }
 
@@ -170,7 +170,7 @@ void TForm2::searchAllDirs(const std::string& folder, const std::string& mask) {
             return;
         ProgressBar1.setPosition(ProgressBar1.position() + 1);
         platform::processMessages();
-        if (wizard::app().run.cancelRequested)
+        if (common::app().run.cancelRequested)
             return;
 
         scan.found = false;
@@ -187,7 +187,7 @@ void TForm2::searchAllDirs(const std::string& folder, const std::string& mask) {
             restore::AddNewFolder(scan.currentFolder);
 
         searchAllDirs(folder + name + "\\", mask);
-        if (wizard::app().run.cancelRequested || scan.driveLost)
+        if (common::app().run.cancelRequested || scan.driveLost)
             return;
     }
 }

@@ -6,10 +6,10 @@
 
 #include "platform/files.h"
 #include "platform/shell.h"
-#include "restore/finish_window.h"
-#include "restore/review_window.h"
+#include "wizard/finish_window.h"
+#include "wizard/review_window.h"
 #include "snapshot/snapshot_store.h"
-#include "wizard/app_state.h"
+#include "common/app_state.h"
 #include "wizard/pages.h"
 
 namespace restore {
@@ -174,7 +174,7 @@ void TForm4::Deletion() {
     TForm3* review = wizard::pages().form3;
     if (review == nullptr)
         return;
-    const bool recycle = wizard::app().settings.useRecycleBin;
+    const bool recycle = common::app().settings.useRecycleBin;
 
     platform::ListView& files = review->Fileview;
     for (int i = 0; i < files.count(); ++i) {

@@ -14,10 +14,10 @@
 #include "platform/system.h"
 #include "platform/textfile.h"
 #include "restore/staged_files.h"
-#include "wizard/app_state.h"
-#include "wizard/config_file.h"
-#include "wizard/date_stamp.h"
-#include "wizard/messages.h"
+#include "common/app_state.h"
+#include "common/config_file.h"
+#include "common/date_stamp.h"
+#include "common/messages.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
 
@@ -46,34 +46,34 @@ void check(int code) {
 // from it would fall on the current drive's root or, for the boot root, on the
 // current folder, which is the data folder holding the backups themselves.
 bool systemFilesLocated() {
-    const wizard::Paths& paths = wizard::app().paths;
+    const common::Paths& paths = common::app().paths;
     return !paths.winDir.empty() && !paths.bootRoot.empty();
 }
 
 std::string liveLocation(const SystemFile& file) {
-    const wizard::Paths& paths = wizard::app().paths;
+    const common::Paths& paths = common::app().paths;
     // The boot root already ends in a backslash.
     return file.inBootRoot ? paths.bootRoot + file.name : paths.winDir + "\\" + file.name;
 }
 
 std::string backupLocation(const SystemFile& file) {
-    return wizard::app().paths.dataDir + "\\" + file.name;
+    return common::app().paths.dataDir + "\\" + file.name;
 }
 
 std::string winDirFile(const char* name) {
-    return wizard::app().paths.winDir + "\\" + name;
+    return common::app().paths.winDir + "\\" + name;
 }
 
 // The boot-time script, written over the live AUTOEXEC.BAT.
 std::string scriptLocation() {
-    return wizard::app().paths.bootRoot + "Autoexec.bat";
+    return common::app().paths.bootRoot + "Autoexec.bat";
 }
 
 // The ByteSum of each hive backup as it was written, one "NAME=sum" line per
 // hive, replaced together with the backups. Checksums cannot serve: it sums
 // the live hive, which Windows may change between the copy and the sum.
 std::string hiveSumsLocation() {
-    return wizard::app().paths.dataDir + "\\HIVES.SUM";
+    return common::app().paths.dataDir + "\\HIVES.SUM";
 }
 
 bool isHive(const SystemFile& file) {
@@ -159,7 +159,7 @@ void cutAtEndOfFileMark(std::vector<std::string>& lines) {
 }
 
 void addRestoreLines(platform::ListBox& lines, bool userAutoexec) {
-    const wizard::Paths& paths = wizard::app().paths;
+    const common::Paths& paths = common::app().paths;
     const std::string& win = paths.winDir;
     lines.add("@ECHO OFF");
     lines.add("ECHO.");
@@ -293,8 +293,8 @@ void BackupSystemFiles() {
     }
     // Written only for a set that is complete.
     for (size_t row = 0; row < checksums.size(); ++row)
-        wizard::WriteConfigInt("Checksums", SystemFileList[row].key, checksums[row]);
-    wizard::WriteConfigInt("Dates", "Date1", wizard::FileDateStamp(platform::localNow()));
+        common::WriteConfigInt("Checksums", SystemFileList[row].key, checksums[row]);
+    common::WriteConfigInt("Dates", "Date1", common::FileDateStamp(platform::localNow()));
 }
 
 void RestoreSystemFiles() {
@@ -314,13 +314,13 @@ void RestoreSystemFiles() {
     if (!hiveFault.empty()) {
         // Swapping in a damaged hive at the next boot could leave a machine
         // that does not start: the boot is left alone.
-        wizard::ShowCenteredMessage(hiveFault, platform::MessageKind::Error,
+        common::ShowCenteredMessage(hiveFault, platform::MessageKind::Error,
                                     platform::MessageButtons::Ok, 180, 40);
         copies.copy(backupLocation(autoexec), liveLocation(autoexec));
         copies.commit();
         return;
     }
-    const wizard::Paths& paths = wizard::app().paths;
+    const common::Paths& paths = common::app().paths;
     copies.copy(paths.dataDir + "\\SYSTEM.DAT", winDirFile("SYSTEM.QX1"));
     copies.copy(paths.dataDir + "\\USER.DAT", winDirFile("USER.QX1"));
 

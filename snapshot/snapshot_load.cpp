@@ -11,7 +11,7 @@
 #include "platform/textfile.h"
 #include "snapshot/snapshot_store.h"
 #include "snapshot/store_internal.h"
-#include "wizard/messages.h"
+#include "common/messages.h"
 
 namespace snapshot {
 
@@ -25,7 +25,7 @@ const char* const TooManyFolders =
     "decrease number of folders.";
 
 void inform(const std::string& text, int a) {
-    wizard::ShowCenteredMessage(text, platform::MessageKind::Information,
+    common::ShowCenteredMessage(text, platform::MessageKind::Information,
                                 platform::MessageButtons::Ok, a, 40);
 }
 

@@ -13,8 +13,8 @@
 #include "snapshot/drive_statistics.h"
 #include "snapshot/snapshot_store.h"
 #include "snapshot/walk_messages.h"
-#include "wizard/app_state.h"
-#include "wizard/messages.h"
+#include "common/app_state.h"
+#include "common/messages.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
 
@@ -33,7 +33,7 @@ struct Walk {
     std::string root;        // "X:\"
     bool driveLost = false;  // a listing failed and the root no longer answers
 
-    bool cancelled() const { return wizard::app().run.cancelRequested; }
+    bool cancelled() const { return common::app().run.cancelRequested; }
     bool stopped() const { return driveLost || cancelled(); }
 
     int32_t nextRecord() {
@@ -131,7 +131,7 @@ void SnapshotDrive(char drive) {
     TForm2& page = *wizard::pages().form2;
     const std::string letter(1, drive);
     if (!platform::setCurrentDirectory(letter + ":")) {
-        wizard::ShowCenteredMessage("  Cannot access drive  " + letter,
+        common::ShowCenteredMessage("  Cannot access drive  " + letter,
                                     platform::MessageKind::Error, platform::MessageButtons::Ok, 110,
                                     40);
         return;

@@ -11,7 +11,7 @@
 #include "platform/listbox.h"
 #include "snapshot/snapshot_store.h"
 #include "snapshot/store_internal.h"
-#include "wizard/app_state.h"
+#include "common/app_state.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
 
@@ -82,7 +82,7 @@ const std::string& emptyText() {
 }
 
 std::string snapshotName(const char* stem, char drive, const char* number) {
-    return wizard::app().paths.dataDir + stem + drive + number;
+    return common::app().paths.dataDir + stem + drive + number;
 }
 
 }  // namespace

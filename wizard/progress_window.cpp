@@ -4,7 +4,7 @@
 
 #include "platform/app.h"
 #include "snapshot/drive_statistics.h"
-#include "wizard/app_state.h"
+#include "common/app_state.h"
 #include "wizard/pages.h"
 #include "wizard/resource_ids.h"
 #include "wizard/wizard_texts.h"
@@ -65,7 +65,7 @@ TForm2::~TForm2() = default;
 void TForm2::FormActivate() {
     if (running_)
         return;
-    wizard::AppState& state = wizard::app();
+    common::AppState& state = common::app();
     Button2.setFocus();
     state.run.cancelRequested = false;
     Label2.setCaption("Ready..");
@@ -86,7 +86,7 @@ void TForm2::Button1Click() {
 // While a walk runs (the bar has moved) Cancel asks it to stop; on an idle
 // page it ends the program.
 void TForm2::Button3Click() {
-    wizard::RunFlags& run = wizard::app().run;
+    common::RunFlags& run = common::app().run;
     if (ProgressBar1.position() != 0)
         run.cancelRequested = true;
     if (!run.cancelRequested)

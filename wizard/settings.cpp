@@ -3,9 +3,9 @@
 
 #include "platform/profile.h"
 #include "platform/system.h"
-#include "wizard/app_state.h"
-#include "wizard/config_file.h"
-#include "wizard/date_stamp.h"
+#include "common/app_state.h"
+#include "common/config_file.h"
+#include "common/date_stamp.h"
 #include "wizard/page1.h"
 #include "wizard/pages.h"
 
@@ -17,11 +17,11 @@ constexpr const char* SettingsSection = "Settings";
 constexpr platform::Colour OldSnapshotColour = platform::rgb(255, 6, 0);
 
 std::string DriveKey(int index) {
-    return std::string("drive") + static_cast<char>(DriveLetters[index] - 'A' + 'a');
+    return std::string("drive") + static_cast<char>(common::DriveLetters[index] - 'A' + 'a');
 }
 
 bool ReadFlag(const char* key) {
-    return ReadConfigInt(SettingsSection, key, 1) != 0;
+    return common::ReadConfigInt(SettingsSection, key, 1) != 0;
 }
 
 bool IsSelectableType(const std::string& type) {
@@ -36,22 +36,22 @@ void ShowSnapshotAge(const std::string& days, bool old) {
     page1->Label3.setColour(colour);
     page1->Label4.setColour(colour);
     page1->Label3.setCaption("Days passed : " + days);
-    page1->Label4.setCaption("Snapshot date : " + app().settings.snapshotDateText);
+    page1->Label4.setCaption("Snapshot date : " + common::app().settings.snapshotDateText);
 }
 
 }  // namespace
 
 void LoadSettings() {
-    Settings& settings = app().settings;
+    common::Settings& settings = common::app().settings;
     for (bool& selected : settings.driveSelected)
         selected = false;
-    const int32_t stamp = ReadConfigInt("Dates", "Date1", NoSnapshotStamp);
+    const int32_t stamp = common::ReadConfigInt("Dates", "Date1", common::NoSnapshotStamp);
     settings.useRecycleBin = ReadFlag("Recycle");
-    for (int i = 0; i < DriveCount; ++i) {
-        const std::string type = DriveTypeText(std::string(1, DriveLetters[i]) + ":\\");
+    for (int i = 0; i < common::DriveCount; ++i) {
+        const std::string type = DriveTypeText(std::string(1, common::DriveLetters[i]) + ":\\");
         settings.driveTypeName[i] = IsSelectableType(type) ? type : "None";
     }
-    for (int i = 0; i < DriveCount; ++i) {
+    for (int i = 0; i < common::DriveCount; ++i) {
         if (settings.driveTypeName[i] != "None") {
             settings.driveSelected[i] = ReadFlag(DriveKey(i).c_str());
         }
@@ -67,12 +67,12 @@ void LoadSettings() {
 }
 
 void SaveSettings() {
-    const Settings& settings = app().settings;
-    WriteConfigFlag(SettingsSection, "Dntsie", settings.skipIECache);
-    WriteConfigFlag(SettingsSection, "Recycle", settings.useRecycleBin);
-    WriteConfigFlag(SettingsSection, "Dntsne", settings.skipNetscapeCache);
-    for (int i = 0; i < DriveCount; ++i) {
-        WriteConfigFlag(SettingsSection, DriveKey(i), settings.driveSelected[i]);
+    const common::Settings& settings = common::app().settings;
+    common::WriteConfigFlag(SettingsSection, "Dntsie", settings.skipIECache);
+    common::WriteConfigFlag(SettingsSection, "Recycle", settings.useRecycleBin);
+    common::WriteConfigFlag(SettingsSection, "Dntsne", settings.skipNetscapeCache);
+    for (int i = 0; i < common::DriveCount; ++i) {
+        common::WriteConfigFlag(SettingsSection, DriveKey(i), settings.driveSelected[i]);
     }
 }
 
@@ -92,17 +92,17 @@ std::string DriveTypeText(const std::string& root) {
 }
 
 std::string DaysSinceSnapshot(int32_t stamp) {
-    Settings& settings = app().settings;
-    if (stamp == NoSnapshotStamp) {
+    common::Settings& settings = common::app().settings;
+    if (stamp == common::NoSnapshotStamp) {
         settings.snapshotDateText = "No Backup";
         return "0";
     }
     platform::DateTime taken;
-    if (!DecodeFileDateStamp(stamp, taken)) {
+    if (!common::DecodeFileDateStamp(stamp, taken)) {
         settings.snapshotDateText = UnknownDateText;
         return UnknownDateText;
     }
-    settings.snapshotDateText = FormatDateTime(taken);
+    settings.snapshotDateText = common::FormatDateTime(taken);
     const platform::DateTime now = platform::localNow();
     const int days =
         (now.day - taken.day) + 30 * (now.month - taken.month) + 365 * (now.year - taken.year);

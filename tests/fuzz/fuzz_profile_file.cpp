@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "fuzz_machine.h"
-#include "platform/posix/state.h"
+#include "fake/state.h"
 #include "platform/profile.h"
 
 namespace {
 
-using platform::posix::Machine;
-using platform::posix::ProfileFile;
+using platform::fake::Machine;
+using platform::fake::ProfileFile;
 
 const char* const File = "C:\\TRELMRK.INI";
 const char* const Missing = "\x01(missing)";
@@ -54,8 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const auto& part : ProfileFile::parse(text).sections) {
         for (const auto& line : part.lines) {
             if (line.hasValue && probes.size() < 64 &&
-                !(platform::posix::sameText(part.name, section) &&
-                  platform::posix::sameText(line.name, key))) {
+                !(platform::fake::sameText(part.name, section) &&
+                  platform::fake::sameText(line.name, key))) {
                 probes.emplace_back(part.name, line.name);
             }
         }

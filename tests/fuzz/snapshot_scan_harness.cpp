@@ -13,11 +13,11 @@
 
 #include "fuzz_machine.h"
 #include "platform/app.h"
-#include "platform/posix/machine.h"
-#include "restore/review_window.h"
+#include "fake/machine.h"
+#include "wizard/review_window.h"
 #include "snapshot/snapshot_scanner.h"
 #include "snapshot/snapshot_store.h"
-#include "wizard/app_state.h"
+#include "common/app_state.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
 
@@ -26,7 +26,7 @@ namespace fuzzing {
 namespace {
 
 namespace fs = std::filesystem;
-using platform::posix::Machine;
+using platform::fake::Machine;
 
 struct Scan {
     std::unique_ptr<TForm2> page2;
@@ -207,7 +207,7 @@ void SetUpSnapshotScan(DriveShape shape) {
     fuzzing::StartMachine();
     Machine::addDrive('C');
     Machine::addDrive('K');  // the program's own drive, not scanned
-    wizard::Paths& paths = wizard::app().paths;
+    common::Paths& paths = common::app().paths;
     paths.programDir = "K:\\TRELMRK";
     paths.dataDir = "K:\\TRELMRK\\SNPDAT";
     paths.winDir = "C:\\WINDOWS";

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/machine.h"
-#include "restore/review_window.h"
+#include "fake/machine.h"
+#include "wizard/review_window.h"
 #include "support/machine_test.h"
-#include "wizard/app_state.h"
+#include "common/app_state.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
 
@@ -59,8 +59,8 @@ protected:
         for (char drive : {'D', 'K'})
             Machine::addDrive(drive);
 
-        wizard::AppState& state = wizard::app();
-        state = wizard::AppState{};
+        common::AppState& state = common::app();
+        state = common::AppState{};
         state.paths.programDir = "K:\\TRELMRK";
         state.paths.dataDir = "K:\\TRELMRK\\SNPDAT";
         state.paths.winDir = "C:\\WINDOWS";
@@ -84,7 +84,7 @@ protected:
 
     // Writes the drive's FileListFile and FolderListFile as given.
     void writeSnapshot(char drive, const Lines& records, const Lines& folderLines) {
-        const std::string base = wizard::app().paths.dataDir + "\\SNPDAT." + drive;
+        const std::string base = common::app().paths.dataDir + "\\SNPDAT." + drive;
         Machine::writeFile(base + "01", joinLines(records));
         Lines lines;
         for (const std::string& line : folderLines)

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "change_scanner_fixture.h"
-#include "platform/posix/machine.h"
+#include "fake/machine.h"
 #include "snapshot/snapshot_scanner.h"
 
 namespace {
@@ -203,8 +203,8 @@ TEST_F(ChangeScannerTest, ExcludedFilesAndTheirNearMisses) {
 }
 
 TEST_F(ChangeScannerTest, CacheFiltersOffListTheCaches) {
-    wizard::app().settings.skipIECache = false;
-    wizard::app().settings.skipNetscapeCache = false;
+    common::app().settings.skipIECache = false;
+    common::app().settings.skipNetscapeCache = false;
     writeSnapshot('C', {{"C:", {}},
                         {"C:\\NETSCAPE", {}},
                         {"C:\\NETSCAPE\\CACHE", {}},
@@ -220,8 +220,8 @@ TEST_F(ChangeScannerTest, CacheFiltersOffListTheCaches) {
 }
 
 TEST_F(ChangeScannerTest, OwnDataFolderFilesAreNotListedButFoldersBelowAre) {
-    wizard::app().paths.programDir = "C:\\TRELMRK";
-    wizard::app().paths.dataDir = "C:\\Trelmrk\\Snpdat";
+    common::app().paths.programDir = "C:\\TRELMRK";
+    common::app().paths.dataDir = "C:\\Trelmrk\\Snpdat";
     writeSnapshot('C', {{"C:", {}}, {"C:\\TRELMRK", {"TRELMRK.EXE"}}, {"C:\\TRELMRK\\SNPDAT", {}}});
     touch("C:\\TRELMRK\\TRELMRK.EXE");
     touch("C:\\TRELMRK\\SNPDAT\\SYSTEM.DAT");
@@ -268,7 +268,7 @@ TEST_F(ChangeScannerTest, CancelOnTheFirstFolderKeepsOnlyTheRootsNewFiles) {
     touch("C:\\NEW2.TXT");
     touch("C:\\KNOWN\\NEW3.TXT");
     touch("C:\\NEWDIR\\NEW4.TXT");
-    Machine::onProcessMessages([] { wizard::app().run.cancelRequested = true; });
+    Machine::onProcessMessages([] { common::app().run.cancelRequested = true; });
 
     page2_->Compare('C');
 

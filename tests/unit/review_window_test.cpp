@@ -1,7 +1,7 @@
 // The review window: the entries appended to its two lists with their size
 // and date texts, and its buttons moving between the FilePage and the
 // FolderPage.
-#include "restore/review_window.h"
+#include "wizard/review_window.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/machine.h"
+#include "fake/machine.h"
 #include "platform/shell.h"
-#include "restore/finish_window.h"
+#include "wizard/finish_window.h"
 #include "support/machine_test.h"
-#include "wizard/app_state.h"
-#include "wizard/date_stamp.h"
+#include "common/app_state.h"
+#include "common/date_stamp.h"
 #include "wizard/page1.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
@@ -39,7 +39,7 @@ int32_t stampOf(int year, int month, int day, int hour, int minute, int second) 
     moment.hour = hour;
     moment.minute = minute;
     moment.second = second;
-    return wizard::FileDateStamp(moment);
+    return common::FileDateStamp(moment);
 }
 
 // A last write at a local date and time, in the stand-in's units (time_t).
@@ -59,8 +59,8 @@ class ReviewWindowTest : public testing_support::MachineTest {
 protected:
     void SetUp() override {
         MachineTest::SetUp();
-        wizard::AppState& state = wizard::app();
-        state = wizard::AppState{};
+        common::AppState& state = common::app();
+        state = common::AppState{};
         state.paths.programDir = "C:\\TRELMRK";
         state.paths.dataDir = "C:\\TRELMRK\\SNPDAT";
         state.paths.winDir = "C:\\WINDOWS";

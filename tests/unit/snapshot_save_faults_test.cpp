@@ -10,13 +10,13 @@
 #include <vector>
 
 #include "platform/files.h"
-#include "platform/posix/machine.h"
-#include "restore/review_window.h"
+#include "fake/machine.h"
+#include "wizard/review_window.h"
 #include "snapshot/snapshot_scanner.h"
 #include "snapshot/snapshot_store.h"
 #include "support/fault_plan.h"
 #include "support/machine_test.h"
-#include "wizard/app_state.h"
+#include "common/app_state.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
 
@@ -70,8 +70,8 @@ protected:
             fs::remove_all(entry.path());
         Machine::addDrive('C');
         Machine::addDrive('D');
-        wizard::AppState& state = wizard::app();
-        state = wizard::AppState{};
+        common::AppState& state = common::app();
+        state = common::AppState{};
         state.paths.programDir = "C:\\TRELMRK";
         state.paths.dataDir = "C:\\TRELMRK\\SNPDAT";
         state.paths.winDir = "C:\\WINDOWS";
@@ -138,7 +138,7 @@ TEST_F(SnapshotSaveFaultTest, EveryStepFailedOrCutLeavesTheOldOrTheNewSnapshotWh
             EXPECT_TRUE(Machine::messages().empty());
             for (char part = '1'; part <= '4'; ++part) {
                 for (const char* stem : {"\\SNPTMP.D0", "\\SNPOLD.D0"})
-                    EXPECT_FALSE(exists(wizard::app().paths.dataDir + stem + part));
+                    EXPECT_FALSE(exists(common::app().paths.dataDir + stem + part));
             }
         };
         // Four files written, the old ones set aside, four moved in, the

@@ -21,7 +21,7 @@ namespace {
 
 using namespace snapshottest;
 using namespace wizardtest;
-using platform::posix::MessageRecord;
+using platform::fake::MessageRecord;
 
 std::string Unscrambled(const std::string& bytes) {
     std::string text;
@@ -37,7 +37,7 @@ protected:
         platform::setApplicationTitle("Trellmark");
         Machine::addDrive('D');
         CreatePages();
-        wizard::app().run.firstRun = true;
+        common::app().run.firstRun = true;
         Machine::clearMessages();
     }
 
@@ -172,7 +172,7 @@ TEST_F(SnapshotScannerTest, CancelDuringTheWalkWritesNothing) {
     int pumps = 0;
     Machine::onProcessMessages([&] {
         if (++pumps == 2)
-            wizard::app().run.cancelRequested = true;
+            common::app().run.cancelRequested = true;
     });
     snapshot::SnapshotDrive('D');
 

@@ -16,7 +16,7 @@
 namespace {
 
 using namespace snapshottest;
-using platform::posix::ProcessExit;
+using platform::fake::ProcessExit;
 
 class SaveFailureTest : public SnapshotStoreTest {
 protected:

@@ -15,8 +15,8 @@ namespace {
 using namespace snapshottest;
 using namespace wizardtest;
 using platform::MessageKind;
-using platform::posix::MessageRecord;
-using platform::posix::ProcessExit;
+using platform::fake::MessageRecord;
+using platform::fake::ProcessExit;
 
 const char* const TooManyFiles =
     "You have more than 60,000 files on your drive.Please ask for professinal version or "

@@ -12,14 +12,14 @@ class StartupTest : public WizardTest {};
 
 TEST_F(StartupTest, FirstStartFixesPathsAndShowsTheWelcome) {
     CreatePages();
-    const wizard::Paths& paths = wizard::app().paths;
+    const common::Paths& paths = common::app().paths;
     EXPECT_EQ(paths.programDir, "C:\\Program Files\\Trellmark");
     EXPECT_EQ(paths.dataDir, "C:\\Program Files\\Trellmark\\SNPDAT");
     EXPECT_EQ(paths.configFile(), ConfigFile);
     EXPECT_EQ(paths.winDir, "C:\\WINDOWS");
     EXPECT_EQ(paths.bootRoot, "C:\\");
     EXPECT_TRUE(platform::folderExists(paths.dataDir));
-    EXPECT_TRUE(wizard::app().run.firstRun);
+    EXPECT_TRUE(common::app().run.firstRun);
     EXPECT_TRUE(page1->Panel2.visible());
     EXPECT_FALSE(page1->Panel3.visible());
     EXPECT_FALSE(platform::fileExists(ConfigFile));
@@ -30,7 +30,7 @@ TEST_F(StartupTest, ExistingConfigFileOffersTheChoice) {
     WriteConfig("[Settings]\r\nRecycle=1\r\n");
     Machine::makeFolder("C:\\Program Files\\Trellmark\\SNPDAT");
     CreatePages();
-    EXPECT_FALSE(wizard::app().run.firstRun);
+    EXPECT_FALSE(common::app().run.firstRun);
     EXPECT_TRUE(page1->Panel3.visible());
     EXPECT_FALSE(page1->Panel2.visible());
     EXPECT_FALSE(page1->RadioButton1.checked());
@@ -59,7 +59,7 @@ TEST_F(StartupTest, InterruptedReplacementsAreSettledAtEveryStart) {
 TEST_F(StartupTest, ProgramInADriveRootKeepsItsFilesThere) {
     Machine::setModuleFileName("C:\\trelmrk.exe");
     CreatePages();
-    const wizard::Paths& paths = wizard::app().paths;
+    const common::Paths& paths = common::app().paths;
     EXPECT_EQ(paths.programDir, "C:");
     EXPECT_EQ(paths.dataDir, "C:\\SNPDAT");
     EXPECT_EQ(paths.configFile(), "C:\\TRELMRK.INI");
@@ -74,18 +74,18 @@ TEST_F(StartupTest, UnknownWindowsFolderIsReportedBesidePage1AndStartGoesOn) {
     page1->FormCreate();
 
     ASSERT_EQ(Machine::messages().size(), 1u);
-    const platform::posix::MessageRecord& shown = Machine::messages()[0];
+    const platform::fake::MessageRecord& shown = Machine::messages()[0];
     EXPECT_EQ(shown.text, "Cannot determine windows directory");
     EXPECT_EQ(shown.caption, "Error");
     EXPECT_EQ(shown.kind, platform::MessageKind::Error);
     EXPECT_EQ(shown.buttons, platform::MessageButtons::Ok);
     EXPECT_EQ(shown.placement.x, page1->outerBounds().left + 100);
     EXPECT_EQ(shown.placement.y, page1->outerBounds().top + 130);
-    EXPECT_EQ(wizard::app().paths.winDir, "");
-    EXPECT_EQ(wizard::app().paths.bootRoot, "");
+    EXPECT_EQ(common::app().paths.winDir, "");
+    EXPECT_EQ(common::app().paths.bootRoot, "");
     // The rest of the start-up still ran.
     EXPECT_EQ(page1->Label4.caption(), "Snapshot date : No Backup");
-    EXPECT_TRUE(wizard::app().run.firstRun);
+    EXPECT_TRUE(common::app().run.firstRun);
 }
 
 TEST_F(StartupTest, HelpButtonsOfPages1And2OpenTheHelpFileOnPage1) {
@@ -93,7 +93,7 @@ TEST_F(StartupTest, HelpButtonsOfPages1And2OpenTheHelpFileOnPage1) {
     page1->Button5.click();
     page2->Button4.click();
     ASSERT_EQ(Machine::helpCalls().size(), 2u);
-    for (const platform::posix::HelpRecord& call : Machine::helpCalls()) {
+    for (const platform::fake::HelpRecord& call : Machine::helpCalls()) {
         EXPECT_EQ(call.owner, page1.get());
         EXPECT_EQ(call.file, "C:\\Program Files\\Trellmark\\trelmrk.hlp");
         EXPECT_EQ(call.command, 3u);

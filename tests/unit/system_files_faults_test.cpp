@@ -20,7 +20,7 @@ using testing_support::Action;
 using testing_support::Fault;
 using testing_support::FaultPlan;
 using testing_support::Step;
-namespace faults = platform::posix::faults;
+namespace faults = platform::fake::faults;
 
 const std::string DataDir = "C:\\Program Files\\Trellmark\\SNPDAT";
 const std::vector<std::string> Folders = {"C:", "C:\\WINDOWS", DataDir};

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/files.h"
-#include "platform/posix/machine.h"
+#include "fake/machine.h"
 #include "uninstall/shell_delete.h"
 #include "uninstall/uninstaller.h"
 
@@ -18,7 +18,7 @@ namespace {
 
 using platform::MessageAnswer;
 using platform::RegistryRoot;
-using platform::posix::Machine;
+using platform::fake::Machine;
 
 const std::string InstallDir = "C:\\Program Files\\Trellmark";
 const std::string ProductKey = "software\\Quernhollow\\Trellmark";

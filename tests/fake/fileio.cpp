@@ -1,0 +1,106 @@
+// Opening machine files with Windows' checks: the stand-in's read-only bit
+// is honoured even though the host would let root write anything.
+#include "fake/fileio.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/files.h"
+#include "platform/ioerror.h"
+#include "fake/faults.h"
+#include "fake/host.h"
+#include "fake/paths.h"
+
+namespace platform::fake {
+
+int openMachineFile(const std::string& path, OpenFor mode, int& fd) {
+    fd = -1;
+    const std::string full = absolutePath(path);
+    const WinPath parts = splitPath(full);
+    const std::string host = resolveHost(full);
+    if (host.empty() || parts.parts.empty())
+        return ioerr::InvalidFilename;
+    const size_t cut = host.find_last_of('/');
+    if (!isFolderKind(hostKind(host.substr(0, cut))))
+        return ioerr::InvalidFilename;
+
+    const HostKind kind = hostKind(host);
+    if (isFolderKind(kind))
+        return ioerr::AccessDenied;
+    const bool exists = kind != HostKind::Missing;
+    if (mode != OpenFor::CreateAlways && !exists)
+        return ioerr::FileNotFound;
+    if (mode != OpenFor::Read && exists && hostReadOnly(host))
+        return ioerr::AccessDenied;
+
+    // Rewriting a file keeps its hidden and system bits and marks it for backup.
+    const int64_t before = exists ? hostAttributes(host) : -1;
+
+    if (mode == OpenFor::CreateAlways &&
+        faults::beforeStep(faults::Step::Create, path) != faults::Action::Proceed)
+        return ioerr::AccessDenied;
+
+    int flags = O_RDONLY;
+    if (mode == OpenFor::ReadWriteExisting)
+        flags = O_RDWR;
+    if (mode == OpenFor::CreateAlways)
+        flags = O_RDWR | O_CREAT | O_TRUNC;
+    fd = open(host.c_str(), flags | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const int code = errno == ENOENT ? ioerr::FileNotFound : ioerr::AccessDenied;
+        if (mode == OpenFor::CreateAlways)
+            faults::afterStep();
+        return code;
+    }
+    if (mode == OpenFor::CreateAlways) {
+        if (before < 0)
+            forgetHostAttributes(host);
+        else
+            setHostAttributes(host, static_cast<uint32_t>(before) | attr::Archive);
+        faults::afterStep();
+    }
+    return 0;
+}
+
+bool writeAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        const ssize_t done = write(fd, data, size);
+        if (done < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += done;
+        size -= static_cast<size_t>(done);
+    }
+    return true;
+}
+
+bool writeStep(int fd, const char* data, size_t size, const std::string& path) {
+    switch (faults::beforeStep(faults::Step::Write, path)) {
+        case faults::Action::Proceed:
+            break;
+        case faults::Action::HalfWrite:
+            writeAll(fd, data, size / 2);
+            return false;
+        default:
+            return false;
+    }
+    const bool written = writeAll(fd, data, size);
+    faults::afterStep();
+    return written;
+}
+
+bool closeStep(int fd, const std::string& path) {
+    if (faults::beforeStep(faults::Step::Close, path) != faults::Action::Proceed) {
+        close(fd);
+        return false;
+    }
+    const bool closed = close(fd) == 0;
+    faults::afterStep();
+    return closed;
+}
+
+}  // namespace platform::fake

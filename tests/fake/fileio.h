@@ -1,0 +1,24 @@
+// Opening machine files as Windows would allow it, with its error codes.
+#pragma once
+
+#include <string>
+
+namespace platform::fake {
+
+enum class OpenFor { Read, ReadWriteExisting, CreateAlways };
+
+// Opens the file of a Windows path; 0 and a host descriptor on success, else
+// 2 (no such file), 3 (no such folder) or 5 (access denied: a folder, or a
+// read-only file opened for writing).
+int openMachineFile(const std::string& path, OpenFor mode, int& fd);
+
+// Writes every byte; false on a failed write.
+bool writeAll(int fd, const char* data, size_t size);
+
+// The product's writes and closes of a machine file, each one step that an
+// injected fault can fail, cut in half or end with a power cut. path names the
+// file for the fault hook.
+bool writeStep(int fd, const char* data, size_t size, const std::string& path);
+bool closeStep(int fd, const std::string& path);
+
+}  // namespace platform::fake

@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "bench/bare_walk.h"
-#include "platform/files.h"
-#include "fake/machine.h"
-#include "wizard/review_window.h"
-#include "snapshot/snapshot_scanner.h"
 #include "common/app_state.h"
+#include "fake/machine.h"
+#include "platform/files.h"
+#include "snapshot/snapshot_scanner.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
+#include "wizard/review_window.h"
 
 namespace {
 

@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "bench/bare_walk.h"
-#include "platform/files.h"
+#include "common/app_state.h"
 #include "fake/machine.h"
+#include "platform/files.h"
 #include "snapshot/snapshot_scanner.h"
 #include "snapshot/snapshot_store.h"
-#include "common/app_state.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
 

@@ -3,8 +3,8 @@
 
 #include <stdexcept>
 
-#include "platform/profile.h"
 #include "common/app_state.h"
+#include "platform/profile.h"
 
 namespace common {
 

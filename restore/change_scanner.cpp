@@ -3,19 +3,19 @@
 #include <string>
 #include <vector>
 
+#include "common/app_state.h"
+#include "common/messages.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
-#include "wizard/review_window.h"
 #include "restore/system_files.h"
 #include "snapshot/drive_statistics.h"
 #include "snapshot/snapshot_store.h"
 #include "snapshot/walk_messages.h"
-#include "common/app_state.h"
-#include "common/messages.h"
 #include "wizard/page1.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
+#include "wizard/review_window.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 #include <cstring>
 #include <vector>
 
+#include "common/app_state.h"
 #include "platform/files.h"
 #include "platform/shell.h"
-#include "wizard/finish_window.h"
-#include "wizard/review_window.h"
 #include "snapshot/snapshot_store.h"
-#include "common/app_state.h"
+#include "wizard/finish_window.h"
 #include "wizard/pages.h"
+#include "wizard/review_window.h"
 
 namespace restore {
 

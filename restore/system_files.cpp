@@ -7,6 +7,10 @@
 #include <iterator>
 #include <vector>
 
+#include "common/app_state.h"
+#include "common/config_file.h"
+#include "common/date_stamp.h"
+#include "common/messages.h"
 #include "platform/binaryfile.h"
 #include "platform/files.h"
 #include "platform/ioerror.h"
@@ -14,10 +18,6 @@
 #include "platform/system.h"
 #include "platform/textfile.h"
 #include "restore/staged_files.h"
-#include "common/app_state.h"
-#include "common/config_file.h"
-#include "common/date_stamp.h"
-#include "common/messages.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
 

@@ -1,10 +1,10 @@
 // The per-drive report texts, FormatThousands and the Details box.
 #include <string>
 
-#include "platform/dialogs.h"
-#include "snapshot/drive_statistics.h"
 #include "common/app_state.h"
 #include "common/messages.h"
+#include "platform/dialogs.h"
+#include "snapshot/drive_statistics.h"
 
 namespace snapshot {
 

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "platform/dialogs.h"
-#include "platform/system.h"
-#include "snapshot/snapshot_store.h"
 #include "common/config_file.h"
 #include "common/date_stamp.h"
 #include "common/messages.h"
+#include "platform/dialogs.h"
+#include "platform/system.h"
+#include "snapshot/snapshot_store.h"
 
 namespace snapshot {
 

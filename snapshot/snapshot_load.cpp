@@ -6,12 +6,12 @@
 #include <unordered_set>
 #include <vector>
 
+#include "common/messages.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/textfile.h"
 #include "snapshot/snapshot_store.h"
 #include "snapshot/store_internal.h"
-#include "common/messages.h"
 
 namespace snapshot {
 

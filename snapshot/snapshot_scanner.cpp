@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/app_state.h"
+#include "common/messages.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -13,8 +15,6 @@
 #include "snapshot/drive_statistics.h"
 #include "snapshot/snapshot_store.h"
 #include "snapshot/walk_messages.h"
-#include "common/app_state.h"
-#include "common/messages.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
 

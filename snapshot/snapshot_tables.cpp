@@ -8,10 +8,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/app_state.h"
 #include "platform/listbox.h"
 #include "snapshot/snapshot_store.h"
 #include "snapshot/store_internal.h"
-#include "common/app_state.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
 

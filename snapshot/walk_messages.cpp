@@ -1,8 +1,8 @@
 // The once-per-drive messages of the snapshot and restore walks.
 #include "snapshot/walk_messages.h"
 
-#include "platform/dialogs.h"
 #include "common/messages.h"
+#include "platform/dialogs.h"
 
 namespace snapshot {
 

@@ -2,15 +2,15 @@
 // ticked, and Finish, which removes, restores and ends the program.
 #include "wizard/finish_window.h"
 
-#include "platform/app.h"
-#include "platform/shell.h"
-#include "wizard/review_window.h"
-#include "restore/system_files.h"
-#include "snapshot/drive_statistics.h"
 #include "common/app_state.h"
 #include "common/messages.h"
+#include "platform/app.h"
+#include "platform/shell.h"
+#include "restore/system_files.h"
+#include "snapshot/drive_statistics.h"
 #include "wizard/pages.h"
 #include "wizard/resource_ids.h"
+#include "wizard/review_window.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include "platform/app.h"
 #include "platform/dialogs.h"
 #include "wizard/finish_window.h"
-#include "wizard/review_window.h"
 #include "wizard/page1.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
+#include "wizard/review_window.h"
 
 int main() {
     platform::setApplicationTitle("Trellmark");

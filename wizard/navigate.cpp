@@ -1,10 +1,10 @@
 // Moves between the four wizard pages, keeping the wizard in place on screen.
-#include "wizard/finish_window.h"
-#include "wizard/review_window.h"
 #include "common/app_state.h"
+#include "wizard/finish_window.h"
 #include "wizard/page1.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
+#include "wizard/review_window.h"
 
 namespace wizard {
 

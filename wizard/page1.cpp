@@ -1,9 +1,9 @@
 // Page 1: its controls and texts, and the handlers of its buttons.
 #include "wizard/page1.h"
 
-#include "platform/app.h"
 #include "common/app_state.h"
 #include "common/messages.h"
+#include "platform/app.h"
 #include "wizard/option_box.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"

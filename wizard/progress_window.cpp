@@ -2,9 +2,9 @@
 // the Back, Cancel and Help buttons. The Start run is in start_run.cpp.
 #include "wizard/progress_window.h"
 
+#include "common/app_state.h"
 #include "platform/app.h"
 #include "snapshot/drive_statistics.h"
-#include "common/app_state.h"
 #include "wizard/pages.h"
 #include "wizard/resource_ids.h"
 #include "wizard/wizard_texts.h"

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/app.h"
-#include "platform/shell.h"
 #include "common/app_state.h"
 #include "common/date_stamp.h"
+#include "platform/app.h"
+#include "platform/shell.h"
 #include "wizard/pages.h"
 
 namespace {

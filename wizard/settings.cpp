@@ -1,11 +1,11 @@
 // Loading and saving the settings, drive types and the snapshot's age.
 #include "wizard/settings.h"
 
-#include "platform/profile.h"
-#include "platform/system.h"
 #include "common/app_state.h"
 #include "common/config_file.h"
 #include "common/date_stamp.h"
+#include "platform/profile.h"
+#include "platform/system.h"
 #include "wizard/page1.h"
 #include "wizard/pages.h"
 

@@ -2,12 +2,12 @@
 // files' backup, or a restore scan of them against their snapshots.
 #include <vector>
 
-#include "wizard/review_window.h"
+#include "common/app_state.h"
 #include "restore/system_files.h"
 #include "snapshot/snapshot_scanner.h"
-#include "common/app_state.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
+#include "wizard/review_window.h"
 #include "wizard/settings.h"
 
 namespace {

@@ -2,18 +2,18 @@
 // the first-run decision; and the help file.
 #include <utility>
 
+#include "common/app_state.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/shell.h"
 #include "platform/system.h"
-#include "wizard/finish_window.h"
-#include "wizard/review_window.h"
 #include "restore/system_files.h"
 #include "snapshot/snapshot_store.h"
-#include "common/app_state.h"
+#include "wizard/finish_window.h"
 #include "wizard/page1.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
+#include "wizard/review_window.h"
 #include "wizard/settings.h"
 
 namespace {

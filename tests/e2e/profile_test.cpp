@@ -8,8 +8,8 @@
 
 #include <filesystem>
 
-#include "harness/machine.h"
 #include "fake/machine.h"
+#include "harness/machine.h"
 
 namespace {
 

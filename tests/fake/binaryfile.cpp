@@ -5,12 +5,12 @@
 
 #include <cerrno>
 
-#include "platform/files.h"
-#include "platform/ioerror.h"
 #include "fake/faults.h"
 #include "fake/fileio.h"
 #include "fake/host.h"
 #include "fake/paths.h"
+#include "platform/files.h"
+#include "platform/ioerror.h"
 
 namespace platform {
 

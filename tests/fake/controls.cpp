@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/app.h"
 #include "fake/state.h"
+#include "platform/app.h"
 
 namespace platform {
 

@@ -2,8 +2,8 @@
 // recorded; the window that was active gets activated again when one closes.
 #include "platform/dialogs.h"
 
-#include "platform/controls.h"
 #include "fake/state.h"
+#include "platform/controls.h"
 
 namespace platform {
 

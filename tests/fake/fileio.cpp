@@ -7,11 +7,11 @@
 
 #include <cerrno>
 
-#include "platform/files.h"
-#include "platform/ioerror.h"
 #include "fake/faults.h"
 #include "fake/host.h"
 #include "fake/paths.h"
+#include "platform/files.h"
+#include "platform/ioerror.h"
 
 namespace platform::fake {
 

@@ -1,10 +1,10 @@
 // Renaming a file on the stand-in, with MoveFileA's refusal to replace.
 #include <cstdio>
 
-#include "platform/files.h"
 #include "fake/faults.h"
 #include "fake/host.h"
 #include "fake/paths.h"
+#include "platform/files.h"
 
 namespace platform {
 

@@ -6,8 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/files.h"
 #include "fake/state.h"
+#include "platform/files.h"
 
 namespace platform::fake {
 

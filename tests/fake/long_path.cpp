@@ -1,6 +1,6 @@
 // Long forms on the stand-in: only the 8.3 aliases a test gave have one.
-#include "platform/files.h"
 #include "fake/paths.h"
+#include "platform/files.h"
 
 namespace platform {
 

@@ -8,8 +8,8 @@
 #include <cctype>
 #include <unordered_map>
 
-#include "platform/files.h"
 #include "fake/state.h"
+#include "platform/files.h"
 
 namespace platform::fake {
 

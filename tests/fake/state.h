@@ -30,7 +30,7 @@ struct MachineState {
     std::map<std::string, uint32_t> attributes;  // host path -> attribute bits
     // host folder + "/" + upper-cased 8.3 alias -> the entry's own name
     std::map<std::string, std::string> shortNames;
-    std::set<std::string> unlistable;            // host paths of folders that cannot be listed
+    std::set<std::string> unlistable;  // host paths of folders that cannot be listed
 
     std::string moduleFileName;
     std::string windowsDirectory;

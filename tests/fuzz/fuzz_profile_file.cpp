@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "fuzz_machine.h"
 #include "fake/state.h"
+#include "fuzz_machine.h"
 #include "platform/profile.h"
 
 namespace {

@@ -5,12 +5,12 @@
 #include <cstdint>
 #include <string>
 
-#include "fuzz_machine.h"
-#include "platform/profile.h"
-#include "snapshot/drive_statistics.h"
 #include "common/app_state.h"
 #include "common/config_file.h"
 #include "common/date_stamp.h"
+#include "fuzz_machine.h"
+#include "platform/profile.h"
+#include "snapshot/drive_statistics.h"
 #include "wizard/page1.h"
 #include "wizard/pages.h"
 #include "wizard/settings.h"

@@ -11,15 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "common/app_state.h"
+#include "fake/machine.h"
 #include "fuzz_machine.h"
 #include "platform/app.h"
-#include "fake/machine.h"
-#include "wizard/review_window.h"
 #include "snapshot/snapshot_scanner.h"
 #include "snapshot/snapshot_store.h"
-#include "common/app_state.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
+#include "wizard/review_window.h"
 
 namespace fuzzing {
 

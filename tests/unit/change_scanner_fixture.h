@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "fake/machine.h"
-#include "wizard/review_window.h"
-#include "support/machine_test.h"
 #include "common/app_state.h"
+#include "fake/machine.h"
+#include "support/machine_test.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
+#include "wizard/review_window.h"
 
 namespace changetest {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/files.h"
 #include "fake/faults.h"
+#include "platform/files.h"
 #include "restore/system_files.h"
 #include "wizard/resource_ids.h"
 #include "wizard_fixture.h"

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "fake/machine.h"
-#include "platform/shell.h"
-#include "wizard/finish_window.h"
-#include "support/machine_test.h"
 #include "common/app_state.h"
 #include "common/date_stamp.h"
+#include "fake/machine.h"
+#include "platform/shell.h"
+#include "support/machine_test.h"
+#include "wizard/finish_window.h"
 #include "wizard/page1.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"

@@ -2,8 +2,8 @@
 // the last backup on page 1, and the bytes SaveSettings writes.
 #include <vector>
 
-#include "platform/files.h"
 #include "common/date_stamp.h"
+#include "platform/files.h"
 #include "wizard/settings.h"
 #include "wizard_fixture.h"
 

@@ -9,16 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/files.h"
+#include "common/app_state.h"
 #include "fake/machine.h"
-#include "wizard/review_window.h"
+#include "platform/files.h"
 #include "snapshot/snapshot_scanner.h"
 #include "snapshot/snapshot_store.h"
 #include "support/fault_plan.h"
 #include "support/machine_test.h"
-#include "common/app_state.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
+#include "wizard/review_window.h"
 
 namespace {
 

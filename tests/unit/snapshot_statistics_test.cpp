@@ -6,9 +6,9 @@
 #include "platform/files.h"
 #include "platform/listbox.h"
 #include "platform/profile.h"
-#include "wizard/finish_window.h"
 #include "snapshot/drive_statistics.h"
 #include "snapshot/snapshot_store.h"
+#include "wizard/finish_window.h"
 #include "wizard_fixture.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/files.h"
 #include "fake/machine.h"
+#include "platform/files.h"
 #include "uninstall/shell_delete.h"
 #include "uninstall/uninstaller.h"
 

@@ -10,14 +10,14 @@
 #include <memory>
 #include <string>
 
-#include "platform/app.h"
-#include "fake/machine.h"
-#include "wizard/finish_window.h"
-#include "wizard/review_window.h"
 #include "common/app_state.h"
+#include "fake/machine.h"
+#include "platform/app.h"
+#include "wizard/finish_window.h"
 #include "wizard/page1.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
+#include "wizard/review_window.h"
 
 namespace wizardtest {
 

@@ -1,7 +1,7 @@
 // Moving among the pages: the Navigate table, Next on page 1 with the
 // old-snapshot question, page activations, Cancel and About.
-#include "snapshot/drive_statistics.h"
 #include "common/date_stamp.h"
+#include "snapshot/drive_statistics.h"
 #include "wizard/resource_ids.h"
 #include "wizard_fixture.h"
 

@@ -69,7 +69,7 @@ public:
 
     fs::path drive() const { return Machine::hostPath("C:\\"); }
 
-    void snapshot() { snapshot::SnapshotDrive('C'); }
+    void snapshot() { page2_->SnapshotDrive('C'); }
 
     struct Timing {
         double compareMs = 1e30, bareMs = 1e30, iconMs = 0;

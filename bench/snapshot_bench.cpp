@@ -101,7 +101,7 @@ int main() {
 
     long entries = 0;
     const double bare = best([&] { entries = bareWalk("D:\\"); });
-    const double snapshot = best([] { snapshot::SnapshotDrive('D'); });
+    const double snapshot = best([&progress] { progress.SnapshotDrive('D'); });
     const double bareAgain = best([&] { entries = bareWalk("D:\\"); });
     const double enumeration = std::min(bare, bareAgain);
 

@@ -1,17 +1,26 @@
-// Message dialogs placed relative to page 1, wherever page 1 last stood.
+// Message dialogs placed relative to the anchor window, wherever it last
+// stood.
 #include "common/messages.h"
 
-#include "wizard/page1.h"
-#include "wizard/pages.h"
+#include "platform/controls.h"
 
 namespace common {
 
-static platform::MessagePlacement placeFromPage1(int a, int b) {
+static MessageAnchor& anchor() {
+    static MessageAnchor current = nullptr;
+    return current;
+}
+
+void SetMessageAnchor(MessageAnchor provider) {
+    anchor() = provider;
+}
+
+static platform::MessagePlacement placeFromAnchor(int a, int b) {
     platform::MessagePlacement place;
-    const TForm1* page1 = wizard::pages().form1;
-    if (page1 == nullptr)
+    const platform::Window* window = anchor() ? anchor()() : nullptr;
+    if (window == nullptr)
         return place;
-    const platform::Rect outer = page1->outerBounds();
+    const platform::Rect outer = window->outerBounds();
     // Integer division rounds towards zero; a negative coordinate stays unset.
     place.x = outer.left + outer.width / 2 - a;
     place.y = outer.top + outer.height / 2 - b;
@@ -41,7 +50,7 @@ platform::MessageAnswer ShowCenteredMessage(const std::string& text, platform::M
     request.caption = captionOf(kind);
     request.kind = kind;
     request.buttons = buttons;
-    request.placement = placeFromPage1(a, b);
+    request.placement = placeFromAnchor(a, b);
     return platform::showMessage(request);
 }
 

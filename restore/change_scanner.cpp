@@ -1,35 +1,30 @@
 // The change scanner: walks one drive against its loaded snapshot and lists
-// every file and folder the snapshot does not hold on the review page.
+// every file and folder the snapshot does not hold on the review.
+#include "restore/change_scanner.h"
+
 #include <string>
 #include <vector>
 
 #include "common/app_state.h"
 #include "common/messages.h"
-#include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "restore/scan_state.h"
 #include "restore/system_files.h"
 #include "snapshot/drive_statistics.h"
 #include "snapshot/snapshot_store.h"
 #include "snapshot/walk_messages.h"
-#include "wizard/page1.h"
-#include "wizard/pages.h"
-#include "wizard/progress_window.h"
-#include "wizard/review_window.h"
+
+namespace restore {
 
 namespace {
-
-void repaintPage1() {
-    if (TForm1* page1 = wizard::pages().form1)
-        page1->repaint();
-}
 
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
 // Files that are never offered for removal, whatever the snapshot says.
-bool excluded(const restore::ScanState& scan, const std::string& name) {
+bool excluded(const ScanState& scan, const std::string& name) {
     const std::string& folder = scan.currentFolder;
     if (folder == scan.dataFolder || folder == scan.recycleFolder)
         return true;
@@ -46,9 +41,8 @@ bool excluded(const restore::ScanState& scan, const std::string& name) {
     return settings.skipNetscapeCache && contains(folder, "NETSCAPE") && contains(folder, "CACHE");
 }
 
-void startDrive(restore::ScanState& scan, char drive) {
+void startDrive(ScanState& scan, char drive) {
     const common::Paths& paths = common::app().paths;
-    scan.currentDrive = drive;
     scan.currentFolder = std::string(1, drive) + ":";
     scan.lastLookedUpFolder.clear();
     scan.rangeFirst = 1;
@@ -58,7 +52,7 @@ void startDrive(restore::ScanState& scan, char drive) {
     scan.dataFolder = snapshot::UpperCase(paths.dataDir);
     scan.recycleFolder = snapshot::UpperCase(std::string(1, drive) + ":\\recycled");
     scan.ieCache = snapshot::UpperCase(paths.winDir + "\\Temporary Internet Files");
-    const std::vector<std::string> protectedFiles = restore::ProtectedFiles();
+    const std::vector<std::string> protectedFiles = ProtectedFiles();
     scan.protectedFiles.clear();
     scan.protectedFiles.insert(protectedFiles.begin(), protectedFiles.end());
     scan.passedOver = 0;
@@ -70,8 +64,7 @@ void startDrive(restore::ScanState& scan, char drive) {
 // An entry whose path would reach some other entry (a name ending in a dot or
 // a blank, which the system drops): removing it would remove that other one,
 // perhaps a known file. It is counted and otherwise left alone.
-bool passOver(restore::ScanState& scan, const std::string& folder,
-              const platform::DirEntry& entry) {
+bool passOver(ScanState& scan, const std::string& folder, const platform::DirEntry& entry) {
     if (platform::namesItself(folder, entry))
         return false;
     if (scan.passedOver++ == 0)
@@ -87,31 +80,45 @@ bool rootAnswers(char drive) {
 }
 
 // What the walk could not see, once per drive, as the snapshot walk tells it.
-void reportWalk(const restore::ScanState& scan) {
+void reportWalk(const ScanState& scan, char drive) {
     if (scan.driveLost) {
-        snapshot::ReportDriveLost(scan.currentDrive);
+        snapshot::ReportDriveLost(drive);
         return;
     }
-    snapshot::ReportUnreadableFolders(scan.currentDrive, scan.unreadable);
-    snapshot::ReportPassedOver(scan.currentDrive, scan.passedOver, scan.firstPassedOver);
+    snapshot::ReportUnreadableFolders(drive, scan.unreadable);
+    snapshot::ReportPassedOver(drive, scan.passedOver, scan.firstPassedOver);
 }
 
-}  // namespace
+// One drive's walk: the state it keeps, and where it shows and lists.
+class DriveComparison {
+public:
+    DriveComparison(char drive, snapshot::WalkView& view, ReviewSink& review)
+        : drive_(drive), view_(view), review_(review) {}
+    void run();
 
-void TForm2::Compare(char drive) {
+private:
+    void searchAllDirs(const std::string& folder, const std::string& mask);
+    void Process(const platform::DirEntry& found);
+
+    const char drive_;
+    snapshot::WalkView& view_;
+    ReviewSink& review_;
+    ScanState scan;
+};
+
+void DriveComparison::run() {
+    const char drive = drive_;
     const std::string letter(1, drive);
-    scan.currentDrive = drive;
     if (!platform::setCurrentDirectory(letter + ":")) {
         common::ShowCenteredMessage("  Cannot access drive  " + letter,
                                     platform::MessageKind::Error, platform::MessageButtons::Ok, 110,
                                     40);
         return;
     }
-    repaintPage1();
     startDrive(scan, drive);
 
     if (platform::fileExists(snapshot::FileListFileName(drive)))
-        ProgressBar1.setPosition(0);
+        view_.setProgress(0);
     if (!snapshot::LoadSnapshot(drive))
         return;
     scan.index.build();
@@ -123,19 +130,19 @@ void TForm2::Compare(char drive) {
                                     platform::MessageButtons::Ok, 120, 40);
         return;
     }
-    ProgressBar1.setMaximum(snapshot::ReadPathcount(drive));
+    view_.setProgressRange(snapshot::ReadPathcount(drive));
 
-    Label2.setCaption("Scanning.." + letter);
-    Label2.repaint();
+    view_.showStatus("Scanning.." + letter);
     searchAllDirs(letter + ":\\", "*.*");
-    restore::CheckAllEntries();
+    review_.tickAll();
     if (!common::app().run.cancelRequested)
-        reportWalk(scan);
+        reportWalk(scan, drive);
 }
 
-void TForm2::searchAllDirs(const std::string& folder, const std::string& mask) {
-    // One listing serves both the files (handed to Process first, as SearchDir
-    // does) and the subfolders, which are walked after the listing is closed.
+void DriveComparison::searchAllDirs(const std::string& folder, const std::string& mask) {
+    // One listing serves both the files of the folder (handed to Process
+    // first, in listing order) and its subfolders, which are walked after the
+    // listing is closed.
     std::vector<std::string> subfolders;
     {
         platform::DirectoryListing listing(folder + mask, platform::attr::AnyFile);
@@ -150,13 +157,13 @@ void TForm2::searchAllDirs(const std::string& folder, const std::string& mask) {
                     subfolders.push_back(entry.name);
             } else if (!entry.isFolder() && (entry.attributes & platform::attr::VolumeLabel) == 0) {
                 if (!passOver(scan, folder, entry))
-                    Process(folder, entry);
+                    Process(entry);
             }
         }
         if (listing.failed()) {
             // A drive gone stops the walk; a folder that cannot be read is
             // told of once the drive is done.
-            if (folder.size() <= 3 || !rootAnswers(scan.currentDrive)) {
+            if (folder.size() <= 3 || !rootAnswers(drive_)) {
                 scan.driveLost = true;
                 return;
             }
@@ -168,14 +175,13 @@ void TForm2::searchAllDirs(const std::string& folder, const std::string& mask) {
     for (const std::string& name : subfolders) {
         if (scan.driveLost)
             return;
-        ProgressBar1.setPosition(ProgressBar1.position() + 1);
-        platform::processMessages();
+        view_.setProgress(view_.progress() + 1);
+        view_.pump();
         if (common::app().run.cancelRequested)
             return;
 
         scan.found = false;
         scan.currentFolder = snapshot::UpperCase(folder + name);
-        repaintPage1();
         // What the snapshot held in a folder it could not read is unknown:
         // nothing there is judged, or known files would look new.
         if (scan.index.unreadable(scan.currentFolder))
@@ -184,7 +190,7 @@ void TForm2::searchAllDirs(const std::string& folder, const std::string& mask) {
         if (!scan.found && scan.index.mayBeDamagedKey(scan.currentFolder))
             continue;
         if (!scan.found)
-            restore::AddNewFolder(scan.currentFolder);
+            review_.addFolder(scan.currentFolder);
 
         searchAllDirs(folder + name + "\\", mask);
         if (common::app().run.cancelRequested || scan.driveLost)
@@ -192,20 +198,7 @@ void TForm2::searchAllDirs(const std::string& folder, const std::string& mask) {
     }
 }
 
-void TForm2::SearchDir(const std::string& folder, const std::string& mask) {
-    platform::DirectoryListing listing(folder + mask, platform::attr::FilesOnly);
-    platform::DirEntry entry;
-    while (listing.next(entry)) {
-        if (entry.isLink() || entry.isFolder())
-            continue;
-        if ((entry.attributes & platform::attr::VolumeLabel) != 0)
-            continue;
-        if (!passOver(scan, folder, entry))
-            Process(folder, entry);
-    }
-}
-
-void TForm2::Process(const std::string& /*folder*/, const platform::DirEntry& found) {
+void DriveComparison::Process(const platform::DirEntry& found) {
     scan.found = false;
     // Built in place: a walk makes one per entry, and copies would cost more
     // than the lookup.
@@ -223,6 +216,14 @@ void TForm2::Process(const std::string& /*folder*/, const platform::DirEntry& fo
     }
     scan.found = scan.index.contains(nameKey);
     if (!scan.found && !scan.rangeUndecided && !excluded(scan, found.name)) {
-        restore::AddNewFile(scan.currentFolder, found);
+        review_.addFile(scan.currentFolder, found);
     }
 }
+
+}  // namespace
+
+void CompareDrive(char drive, snapshot::WalkView& view, ReviewSink& review) {
+    DriveComparison(drive, view, review).run();
+}
+
+}  // namespace restore

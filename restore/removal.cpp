@@ -1,16 +1,14 @@
 // Removal of the ticked review entries: files deleted or sent to the Recycle
 // Bin, then the ticked folders that are empty by then, innermost first.
+#include "restore/removal.h"
+
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
 #include "common/app_state.h"
 #include "platform/files.h"
 #include "platform/shell.h"
 #include "snapshot/snapshot_store.h"
-#include "wizard/finish_window.h"
-#include "wizard/pages.h"
-#include "wizard/review_window.h"
 
 namespace restore {
 
@@ -167,26 +165,17 @@ void RemovalOutcome::add(const std::string& path) {
         first = path;
 }
 
-}  // namespace restore
-
-void TForm4::Deletion() {
-    removal = restore::RemovalOutcome{};
-    TForm3* review = wizard::pages().form3;
-    if (review == nullptr)
-        return;
+RemovalOutcome RemoveTicked(const std::vector<TickedFile>& files,
+                            const std::vector<std::string>& folders) {
+    RemovalOutcome outcome;
     const bool recycle = common::app().settings.useRecycleBin;
-
-    platform::ListView& files = review->Fileview;
-    for (int i = 0; i < files.count(); ++i) {
-        if (files.checked(i))
-            restore::removeFile(files.subItem(i, 1), files.caption(i), recycle, removal);
-    }
-
+    for (const TickedFile& file : files)
+        removeFile(file.location, file.name, recycle, outcome);
     // Last to first, so inner folders go before those holding them; a folder
     // that is not empty by then stays, and folders never go to the Recycle Bin.
-    platform::ListView& folders = review->Folderview;
-    for (int i = folders.count() - 1; i >= 0; --i) {
-        if (folders.checked(i))
-            restore::removeFolder(folders.caption(i), removal);
-    }
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder)
+        removeFolder(*folder, outcome);
+    return outcome;
 }
+
+}  // namespace restore

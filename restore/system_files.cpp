@@ -18,8 +18,6 @@
 #include "platform/system.h"
 #include "platform/textfile.h"
 #include "restore/staged_files.h"
-#include "wizard/pages.h"
-#include "wizard/progress_window.h"
 
 namespace restore {
 
@@ -194,10 +192,6 @@ std::string userAutoexecFile() {
     return scriptLocation();
 }
 
-platform::ListBox& scriptLines() {
-    return wizard::pages().form2->ListBox1;
-}
-
 }  // namespace
 
 void CopySystemFile(const std::string& source, const std::string& destination) {
@@ -260,12 +254,10 @@ void RecoverSystemFiles() {
     RecoverStagedFiles(restoreSet());
 }
 
-void BackupSystemFiles() {
-    if (TForm2* progress = wizard::pages().form2) {
-        // No messages are handled during the copies, so paint the text now.
-        progress->Label2.setCaption("Backing up..");
-        progress->Label2.repaint();
-    }
+void BackupSystemFiles(snapshot::WalkView* progress) {
+    // No messages are handled during the copies: the text is painted at once.
+    if (progress != nullptr)
+        progress->showStatus("Backing up..");
     const bool located = systemFilesLocated();
     std::vector<int32_t> checksums(std::size(SystemFileList), 0);
     if (located) {
@@ -331,8 +323,7 @@ void RestoreSystemFiles() {
         copies.copy(userFile, winDirFile("AUTOEXEC.QX1"));
 
     // The user's own lines run first at the next boot, then the swap.
-    platform::ListBox& lines = scriptLines();
-    lines.clear();
+    platform::ListBox lines;
     if (userAutoexec)
         lines.loadFromFile(userFile);
     std::vector<std::string> text = lines.items();

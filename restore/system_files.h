@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "snapshot/walk_view.h"
+
 namespace restore {
 
 // Copies one file in 4096-byte blocks; nothing when the source is missing.
@@ -26,7 +28,8 @@ void RecoverSystemFiles();
 // paths, upper-cased. Empty without a Windows folder.
 std::vector<std::string> ProtectedFiles();
 
-void BackupSystemFiles();
+// Shows "Backing up.." on the view, when there is one, while it copies.
+void BackupSystemFiles(snapshot::WalkView* progress = nullptr);
 void RestoreSystemFiles();
 
 }  // namespace restore

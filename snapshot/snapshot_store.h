@@ -74,7 +74,8 @@ const std::string& FolderKey(int slot);
 // order: filled by the walk and saved with the snapshot, or by a load.
 std::vector<std::string>& UnreadableFolders();
 
-// FolderListLines: the hidden list box of the progress window.
+// FolderListLines: the folder table's lines as the walk makes them, scrambled,
+// until the save writes them.
 platform::ListBox& FolderListLines();
 
 // Writes slots 1..n as FileListFile, FolderListLines (with the end pair) as

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <stdexcept>
 #include <unordered_map>
 #include <vector>
 
@@ -12,8 +11,6 @@
 #include "platform/listbox.h"
 #include "snapshot/snapshot_store.h"
 #include "snapshot/store_internal.h"
-#include "wizard/pages.h"
-#include "wizard/progress_window.h"
 
 namespace snapshot {
 
@@ -217,10 +214,8 @@ std::vector<std::string>& UnreadableFolders() {
 }
 
 platform::ListBox& FolderListLines() {
-    TForm2* page = wizard::pages().form2;
-    if (page == nullptr)
-        throw std::logic_error("The progress window does not exist");
-    return page->ListBox1;
+    static platform::ListBox lines;
+    return lines;
 }
 
 }  // namespace snapshot

@@ -2,6 +2,9 @@
 // ticked, and Finish, which removes, restores and ends the program.
 #include "wizard/finish_window.h"
 
+#include <string>
+#include <vector>
+
 #include "common/app_state.h"
 #include "common/messages.h"
 #include "platform/app.h"
@@ -113,6 +116,26 @@ void TForm4::FormActivate() {
     RichEdit3.addLine(
         "In order to restore the windows environment to its previous state. Trellmark will "
         "need to restart your computer.");
+}
+
+void TForm4::Deletion() {
+    removal = restore::RemovalOutcome{};
+    const TForm3* review = wizard::pages().form3;
+    if (review == nullptr)
+        return;
+    std::vector<restore::TickedFile> files;
+    const platform::ListView& fileList = review->Fileview;
+    for (int i = 0; i < fileList.count(); ++i) {
+        if (fileList.checked(i))
+            files.push_back({fileList.subItem(i, 1), fileList.caption(i)});
+    }
+    std::vector<std::string> folders;
+    const platform::ListView& folderList = review->Folderview;
+    for (int i = 0; i < folderList.count(); ++i) {
+        if (folderList.checked(i))
+            folders.push_back(folderList.caption(i));
+    }
+    removal = restore::RemoveTicked(files, folders);
 }
 
 void TForm4::Button1Click() {

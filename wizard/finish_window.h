@@ -6,19 +6,8 @@
 #include <string>
 
 #include "platform/controls.h"
+#include "restore/removal.h"
 #include "wizard/wizard_page.h"
-
-namespace restore {
-
-// The ticked entries that Deletion left in place: in use, denied, or a path
-// that no longer reaches the listed entry.
-struct RemovalOutcome {
-    int left = 0;
-    std::string first;  // full path of the first of them
-    void add(const std::string& path);
-};
-
-}  // namespace restore
 
 class TForm4 : public wizard::WizardPage {
 public:
@@ -59,11 +48,6 @@ public:
 
 namespace restore {
 
-// Deletes a file for good; true only if it existed and was deleted.
-bool EraseFile(const std::string& path);
-// Sends a file to the Recycle Bin; true only if the shell succeeded and the
-// file is gone.
-bool RecycleFile(const std::string& path);
 // "3 selected items could not be removed. ..." when Deletion left any.
 void ReportRemoval(const RemovalOutcome& outcome);
 

@@ -105,35 +105,26 @@ void TForm3::Button4Click() {
     wizard::CallHelp();
 }
 
-namespace restore {
-
-void AddNewFile(const std::string& folder, const platform::DirEntry& found) {
-    TForm3* page = wizard::pages().form3;
-    if (page == nullptr)
-        return;
-    platform::ListView& list = page->Fileview;
+void TForm3::addFile(const std::string& folder, const platform::DirEntry& found) {
+    platform::ListView& list = Fileview;
     // The shell is asked for the icon when the row is first drawn: most rows
     // of a long list never are, and the lookup costs more than the row.
     const int item = list.addItem(found.name, platform::ListView::ImageLater);
     list.addSubItem(item, folder + "\\");
-    list.addSubItem(item, SizeText(found.size));
-    list.addSubItem(item, DateText(found.stamp()));
+    list.addSubItem(item, restore::SizeText(found.size));
+    list.addSubItem(item, restore::DateText(found.stamp()));
 }
 
-void AddNewFolder(const std::string& folder) {
-    TForm3* page = wizard::pages().form3;
-    if (page == nullptr)
-        return;
-    page->Folderview.addItem(folder + "\\", ShellIconIndex(common::app().paths.winDir));
+void TForm3::addFolder(const std::string& folder) {
+    Folderview.addItem(folder + "\\", restore::ShellIconIndex(common::app().paths.winDir));
 }
 
-void CheckAllEntries() {
-    TForm3* page = wizard::pages().form3;
-    if (page == nullptr)
-        return;
-    page->Fileview.setAllChecked(true);
-    page->Folderview.setAllChecked(true);
+void TForm3::tickAll() {
+    Fileview.setAllChecked(true);
+    Folderview.setAllChecked(true);
 }
+
+namespace restore {
 
 int ShellIconIndex(const std::string& path) {
     return platform::systemIconIndex(path);

@@ -7,9 +7,10 @@
 
 #include "platform/controls.h"
 #include "platform/files.h"
+#include "restore/review_sink.h"
 #include "wizard/wizard_page.h"
 
-class TForm3 : public wizard::WizardPage {
+class TForm3 : public wizard::WizardPage, public restore::ReviewSink {
 public:
     TForm3();
     ~TForm3() override;
@@ -29,16 +30,16 @@ public:
     void Button2Click();
     void Button3Click();
     void Button4Click();
+
+    // The change scanner's findings: a new file's entry (unchecked) appended
+    // to Fileview, a new folder's to Folderview; tickAll ticks every entry of
+    // Fileview, then of Folderview.
+    void addFile(const std::string& folder, const platform::DirEntry& found) override;
+    void addFolder(const std::string& folder) override;
+    void tickAll() override;
 };
 
 namespace restore {
-
-// Appends a new file's entry (unchecked) to Fileview.
-void AddNewFile(const std::string& folder, const platform::DirEntry& found);
-// Appends a new folder's entry (unchecked) to Folderview.
-void AddNewFolder(const std::string& folder);
-// Ticks every entry of Fileview, then of Folderview.
-void CheckAllEntries();
 // Index of the item's icon in the shell's system image list.
 int ShellIconIndex(const std::string& path);
 

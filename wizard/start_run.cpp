@@ -4,7 +4,6 @@
 
 #include "common/app_state.h"
 #include "restore/system_files.h"
-#include "snapshot/snapshot_scanner.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
 #include "wizard/review_window.h"
@@ -61,7 +60,7 @@ void TForm2::Button2Click() {
             Animate1.play();
             Label1.show();
             StartSnapshotDrives(false);
-            restore::BackupSystemFiles();
+            restore::BackupSystemFiles(this);
             wizard::SaveSettings();
             Animate1.stop();
             Button3.setEnabled(true);
@@ -71,7 +70,7 @@ void TForm2::Button2Click() {
             Animate1.play();
             StartSnapshotDrives(true);
             if (!state.run.cancelRequested) {
-                restore::BackupSystemFiles();
+                restore::BackupSystemFiles(this);
                 wizard::SaveSettings();
             }
             Animate1.stop();
@@ -106,7 +105,7 @@ void TForm2::StartSnapshotDrives(bool stopOnCancel) {
             continue;
         if (stopOnCancel && state.run.cancelRequested)
             continue;
-        snapshot::SnapshotDrive(common::DriveLetters[i]);
+        SnapshotDrive(common::DriveLetters[i]);
     }
 }
 

@@ -224,7 +224,7 @@ void SetUpSnapshotScan(DriveShape shape) {
         buildSharedLongKeys();
     collectKnown();
 
-    platform::dispatchEvent([] { snapshot::SnapshotDrive('C'); });
+    platform::dispatchEvent([] { scan().page2->SnapshotDrive('C'); });
     if (!Machine::messages().empty()) {
         fprintf(stderr, "snapshot scan: the snapshot walk said: %s\n",
                 Machine::messages().front().text.c_str());

@@ -363,7 +363,7 @@ TEST_F(ChangeScannerTest, ADriveComparedWithItsOwnSnapshotListsOnlyWhatCameLater
     // A folder the walk may not list: what it held is unknown to the snapshot.
     touch("C:\\Locked\\old.txt");
     Machine::makeUnlistable("C:\\Locked");
-    snapshot::SnapshotDrive('C');
+    page2_->SnapshotDrive('C');
     ASSERT_EQ(Machine::messages().size(), 1u);
     Machine::makeUnlistable("C:\\Locked", false);
 

@@ -128,10 +128,9 @@ TEST_F(ReviewWindowTest, EntriesCarryTheirTextsAndIconsAndAreTickedTogether) {
     Machine::writeFile("C:\\NEWAPP\\Setup.exe", "MZ");
     Machine::writeFile("C:\\ReadMe.txt", "hello");
 
-    restore::AddNewFile("C:", fileEntry("ReadMe.txt", 0, writtenAt(2026, 1, 2, 0, 0, 0)));
-    restore::AddNewFolder("C:\\NEWAPP");
-    restore::AddNewFile("C:\\NEWAPP",
-                        fileEntry("Setup.exe", 5000000, writtenAt(2026, 1, 2, 9, 30, 0)));
+    page3_->addFile("C:", fileEntry("ReadMe.txt", 0, writtenAt(2026, 1, 2, 0, 0, 0)));
+    page3_->addFolder("C:\\NEWAPP");
+    page3_->addFile("C:\\NEWAPP", fileEntry("Setup.exe", 5000000, writtenAt(2026, 1, 2, 9, 30, 0)));
 
     const platform::ListView& files = page3_->Fileview;
     ASSERT_EQ(files.count(), 2);
@@ -153,7 +152,7 @@ TEST_F(ReviewWindowTest, EntriesCarryTheirTextsAndIconsAndAreTickedTogether) {
     EXPECT_EQ(folders.imageIndex(0), 3);
 
     EXPECT_FALSE(files.checked(0) || files.checked(1) || folders.checked(0));
-    restore::CheckAllEntries();
+    page3_->tickAll();
     EXPECT_TRUE(files.checked(0) && files.checked(1) && folders.checked(0));
 
     // Only folder captions can be edited, and the edit is what is read back.
@@ -165,7 +164,7 @@ TEST_F(ReviewWindowTest, EntriesCarryTheirTextsAndIconsAndAreTickedTogether) {
 
 TEST_F(ReviewWindowTest, NextAndBackMoveBetweenThePagesThenTheWizard) {
     // No new files, one new folder: the empty file list still shows first.
-    restore::AddNewFolder("C:\\NEW");
+    page3_->addFolder("C:\\NEW");
     enterFromPage2();
     EXPECT_FALSE(page3_->Panel3.visible());
     EXPECT_TRUE(page3_->Fileview.visible());
@@ -193,7 +192,7 @@ TEST_F(ReviewWindowTest, NextAndBackMoveBetweenThePagesThenTheWizard) {
 }
 
 TEST_F(ReviewWindowTest, CancelEndsTheProgramAndHelpOpensTheHelpFile) {
-    restore::AddNewFile("C:", fileEntry("A.TXT", 1, 0));
+    page3_->addFile("C:", fileEntry("A.TXT", 1, 0));
     enterFromPage2();
     page3_->Button4.click();
     ASSERT_EQ(Machine::helpCalls().size(), 1u);

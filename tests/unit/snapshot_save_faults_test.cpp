@@ -12,13 +12,12 @@
 #include "common/app_state.h"
 #include "fake/machine.h"
 #include "platform/files.h"
+#include "restore/change_scanner.h"
 #include "snapshot/snapshot_scanner.h"
 #include "snapshot/snapshot_store.h"
 #include "support/fault_plan.h"
 #include "support/machine_test.h"
-#include "wizard/pages.h"
-#include "wizard/progress_window.h"
-#include "wizard/review_window.h"
+#include "support/walk_doubles.h"
 
 namespace {
 
@@ -46,21 +45,6 @@ Loaded tables() {
 
 class SnapshotSaveFaultTest : public testing_support::MachineTest {
 protected:
-    void SetUp() override {
-        MachineTest::SetUp();
-        page2_ = std::make_unique<TForm2>();
-        page3_ = std::make_unique<TForm3>();
-        wizard::pages().form2 = page2_.get();
-        wizard::pages().form3 = page3_.get();
-    }
-
-    void TearDown() override {
-        wizard::pages() = wizard::Pages();
-        page3_.reset();
-        page2_.reset();
-        MachineTest::TearDown();
-    }
-
     // Drive D snapshotted once (by a version that kept no unreadable list
     // and no sum, when asked); since then a folder and a file are gone, and D:\LOCKED
     // can no longer be listed.
@@ -82,7 +66,7 @@ protected:
               "D:\\GONE\\X.TXT", "D:\\LOCKED\\SECRET.TXT", "D:\\LOCKED\\INNER\\DEEP.TXT"}) {
             write(path, "x");
         }
-        snapshot::SnapshotDrive('D');
+        takeSnapshot();
         if (withoutUnreadableList) {
             fs::remove(Machine::hostPath(snapshot::UnreadableListFileName('D')));
             fs::remove(Machine::hostPath(snapshot::SumFileName('D')));
@@ -93,23 +77,22 @@ protected:
         Machine::clearMessages();
     }
 
-    static void takeSnapshot() { snapshot::SnapshotDrive('D'); }
+    void takeSnapshot() { snapshot::SnapshotDrive('D', view_); }
 
     // The drive as it is now, loaded and scanned with D:\LOCKED readable
     // again: its files were there all along.
     Loaded loadAndScan() {
         Machine::makeUnlistable("D:\\LOCKED", false);
         Machine::clearMessages();
-        page3_->Fileview.clear();
-        page3_->Folderview.clear();
+        review_.clear();
         EXPECT_TRUE(snapshot::LoadSnapshot('D'));
         const Loaded loaded = tables();
-        page2_->Compare('D');
+        restore::CompareDrive('D', view_, review_);
         return loaded;
     }
 
-    std::unique_ptr<TForm2> page2_;
-    std::unique_ptr<TForm3> page3_;
+    testing_support::TestWalkView view_;
+    testing_support::TestReview review_;
 };
 
 TEST_F(SnapshotSaveFaultTest, EveryStepFailedOrCutLeavesTheOldOrTheNewSnapshotWhole) {
@@ -126,15 +109,15 @@ TEST_F(SnapshotSaveFaultTest, EveryStepFailedOrCutLeavesTheOldOrTheNewSnapshotWh
 
         testing_support::FaultPlan plan;
         plan.prepare = [&] { prepare(withoutUnreadableList); };
-        plan.operation = [] { takeSnapshot(); };
+        plan.operation = [this] { takeSnapshot(); };
         int endedOld = 0, endedNew = 0;
         plan.check = [&](const Fault& fault) {
             SCOPED_TRACE(fault.describe());
             const Loaded loaded = loadAndScan();
             EXPECT_TRUE(loaded == old || loaded == fresh);
             (loaded == old ? endedOld : endedNew) += 1;
-            EXPECT_EQ(page3_->Fileview.count(), 0);
-            EXPECT_EQ(page3_->Folderview.count(), 0);
+            EXPECT_EQ(review_.files.size(), 0u);
+            EXPECT_EQ(review_.folders.size(), 0u);
             EXPECT_TRUE(Machine::messages().empty());
             for (char part = '1'; part <= '4'; ++part) {
                 for (const char* stem : {"\\SNPTMP.D0", "\\SNPOLD.D0"})

@@ -61,7 +61,7 @@ TEST_F(SnapshotScannerTest, WorkedExampleTreeGivesItsRecordsAndPairs) {
     File("D:\\Windows\\System\\User.exe", 2047);
     Machine::makeFolder("D:\\Temp");
 
-    snapshot::SnapshotDrive('D');
+    page2->SnapshotDrive('D');
 
     EXPECT_TRUE(Machine::messages().empty());
     EXPECT_EQ(Machine::readFile(FileList('D')),
@@ -83,7 +83,7 @@ TEST_F(SnapshotScannerTest, WorkedExampleTreeGivesItsRecordsAndPairs) {
 }
 
 TEST_F(SnapshotScannerTest, EmptyDriveAndDriveWithoutSubfolders) {
-    snapshot::SnapshotDrive('D');
+    page2->SnapshotDrive('D');
     EXPECT_EQ(Machine::readFile(FileList('D')), "");
     EXPECT_EQ(Machine::readFile(FolderList('D')), Lines({"D:", "0", "THEEND", "1"}, true));
     EXPECT_EQ(Stat('D', "Filecount"), "0");
@@ -91,7 +91,7 @@ TEST_F(SnapshotScannerTest, EmptyDriveAndDriveWithoutSubfolders) {
 
     File("D:\\b.txt");
     File("D:\\a.txt");
-    snapshot::SnapshotDrive('D');
+    page2->SnapshotDrive('D');
     EXPECT_EQ(Machine::readFile(FileList('D')), Lines({"A.TXT", "B.TXT"}));
     EXPECT_EQ(Machine::readFile(FolderList('D')), Lines({"D:", "0", "THEEND", "3"}, true));
     EXPECT_EQ(Stat('D', "Filecount"), "2");
@@ -102,7 +102,7 @@ TEST_F(SnapshotScannerTest, EmptyDriveAndDriveWithoutSubfolders) {
 
 TEST_F(SnapshotScannerTest, FolderWithOnlySubfoldersHasConsecutiveIndexes) {
     File("D:\\Outer\\Inner\\deep.txt");
-    snapshot::SnapshotDrive('D');
+    page2->SnapshotDrive('D');
     EXPECT_EQ(Machine::readFile(FileList('D')),
               Lines({"D:\\OUTER", "D:\\OUTER\\INNER", "DEEP.TXT"}));
     EXPECT_EQ(Unscrambled(Machine::readFile(FolderList('D'))),
@@ -121,7 +121,7 @@ TEST_F(SnapshotScannerTest, HiddenSystemReadOnlyAndDottedEntriesAreRecorded) {
     platform::setFileAttributes("D:\\locked.txt", platform::attr::ReadOnly);
     platform::setFileAttributes("D:\\Secret", platform::attr::Hidden | platform::attr::System);
 
-    snapshot::SnapshotDrive('D');
+    page2->SnapshotDrive('D');
     EXPECT_EQ(Machine::readFile(FileList('D')),
               Lines({".PROFILE", "HIDDEN.SYS", "LOCKED.TXT", "SYSTEM.DAT", "D:\\.CONFIG",
                      "SETTINGS.INI", "D:\\SECRET", "INSIDE.TXT"}));
@@ -135,7 +135,7 @@ TEST_F(SnapshotScannerTest, LongNamesAndPathsAreCutInRecordsOnly) {
     File("D:\\" + longName);
     File("D:\\" + folder1 + "\\" + folder2 + "\\x.txt");
 
-    snapshot::SnapshotDrive('D');
+    page2->SnapshotDrive('D');
     const std::string key1 = "D:\\" + std::string(100, 'A');
     const std::string key2 = key1 + "\\" + std::string(60, 'B');
     ASSERT_GT(key2.size(), 120u);
@@ -149,12 +149,12 @@ TEST_F(SnapshotScannerTest, LongNamesAndPathsAreCutInRecordsOnly) {
 
 TEST_F(SnapshotScannerTest, ProgressCountsAgainstTheLastSnapshotAndStaysFull) {
     Machine::makeFolder("D:\\One");
-    snapshot::SnapshotDrive('D');
+    page2->SnapshotDrive('D');
     EXPECT_EQ(Stat('D', "Pathcount"), "1");
 
     Machine::makeFolder("D:\\Two");
     Machine::makeFolder("D:\\Three");
-    snapshot::SnapshotDrive('D');
+    page2->SnapshotDrive('D');
     EXPECT_EQ(page2->ProgressBar1.maximum(), 1);
     EXPECT_EQ(page2->ProgressBar1.position(), 1);
     EXPECT_EQ(Stat('D', "Pathcount"), "3");
@@ -162,7 +162,7 @@ TEST_F(SnapshotScannerTest, ProgressCountsAgainstTheLastSnapshotAndStaysFull) {
 
 TEST_F(SnapshotScannerTest, CancelDuringTheWalkWritesNothing) {
     File("D:\\first.txt");
-    snapshot::SnapshotDrive('D');
+    page2->SnapshotDrive('D');
     const std::string files = Machine::readFile(FileList('D'));
     const std::string folders = Machine::readFile(FolderList('D'));
     const std::string config = Config();
@@ -174,7 +174,7 @@ TEST_F(SnapshotScannerTest, CancelDuringTheWalkWritesNothing) {
         if (++pumps == 2)
             common::app().run.cancelRequested = true;
     });
-    snapshot::SnapshotDrive('D');
+    page2->SnapshotDrive('D');
 
     EXPECT_EQ(pumps, 2);  // the walk stopped at the second folder
     EXPECT_EQ(Machine::readFile(FileList('D')), files);
@@ -204,7 +204,7 @@ TEST_F(SnapshotScannerTest, DriveThatCannotBeReadWholeKeepsItsSnapshot) {
         File("D:\\first.txt");
         File("D:\\A\\a.txt");
         File("D:\\B\\b.txt");
-        snapshot::SnapshotDrive('D');
+        page2->SnapshotDrive('D');
         const std::string files = Machine::readFile(FileList('D'));
         const std::string folders = Machine::readFile(FolderList('D'));
         const std::string unreadable = Machine::readFile(std::string(DataDir) + "\\SNPDAT.D03");
@@ -214,7 +214,7 @@ TEST_F(SnapshotScannerTest, DriveThatCannotBeReadWholeKeepsItsSnapshot) {
         if (c.before)
             c.before();
         Machine::onProcessMessages(c.atFirstFolder);
-        snapshot::SnapshotDrive('D');
+        page2->SnapshotDrive('D');
         Machine::onProcessMessages(nullptr);
 
         ASSERT_EQ(Machine::messages().size(), 1u);
@@ -231,7 +231,7 @@ TEST_F(SnapshotScannerTest, DriveThatCannotBeReadWholeKeepsItsSnapshot) {
         EXPECT_EQ(Config(), config);
     }
     Machine::clearMessages();
-    snapshot::SnapshotDrive('G');  // never present
+    page2->SnapshotDrive('G');  // never present
     ASSERT_EQ(Machine::messages().size(), 1u);
     EXPECT_EQ(Machine::messages()[0].text, "  Cannot access drive  G");
     EXPECT_FALSE(platform::fileExists(FileList('G')));
@@ -248,8 +248,8 @@ TEST_F(SnapshotScannerTest, FoldersThatCannotBeListedAreRememberedAndReported) {
     for (const char* folder : {"D:\\Locked", "D:\\Shut", "E:\\Only"})
         Machine::makeUnlistable(folder);
 
-    snapshot::SnapshotDrive('D');
-    snapshot::SnapshotDrive('E');
+    page2->SnapshotDrive('D');
+    page2->SnapshotDrive('E');
 
     EXPECT_EQ(Machine::readFile(FileList('D')),
               Lines({"D:\\LOCKED", "D:\\OPEN", "PLAIN.TXT", "D:\\SHUT"}));
@@ -282,7 +282,7 @@ TEST_F(SnapshotScannerTest, LinksAreRecordedAsEntriesAndNeverFollowed) {
     std::filesystem::create_directory_symlink(real, Machine::hostPath("D:\\Alias"));
     std::filesystem::create_symlink(real + "/big.bin", Machine::hostPath("D:\\big.lnk"));
 
-    snapshot::SnapshotDrive('D');
+    page2->SnapshotDrive('D');
     EXPECT_EQ(Machine::readFile(FileList('D')),
               Lines({"ALIAS", "BIG.LNK", "D:\\REAL", "BIG.BIN", "LOOP"}));
     EXPECT_EQ(Stat('D', "Pathcount"), "1");
@@ -299,13 +299,13 @@ TEST_F(SnapshotScannerTest, HugeFilesCountTheirTrueSizeAndTheSumSaturates) {
     std::filesystem::resize_file(Machine::hostPath("D:\\big.img"), 3ull << 30, failed);
     if (failed)
         GTEST_SKIP() << "no sparse files here";
-    snapshot::SnapshotDrive('D');
+    page2->SnapshotDrive('D');
     EXPECT_EQ(Stat('D', "Totalsize"), "3145728");
 
     std::filesystem::resize_file(Machine::hostPath("D:\\huge.img"), 2ull << 40, failed);
     if (failed)
         GTEST_SKIP() << "no sparse files of 2 TB here";
-    snapshot::SnapshotDrive('D');
+    page2->SnapshotDrive('D');
     EXPECT_EQ(Stat('D', "Totalsize"), "2147483647");
     EXPECT_EQ(page2->Label2.caption(), "Scanning..D");
 }
@@ -338,7 +338,7 @@ private:
 
 TEST_F(LargeDriveTest, MoreThan60000RecordsAreCountedButRefused) {
     File("D:\\keep.txt");
-    snapshot::SnapshotDrive('D');
+    page2->SnapshotDrive('D');
     const std::string files = Machine::readFile(FileList('D'));
     const std::string config = Config();
 
@@ -348,7 +348,7 @@ TEST_F(LargeDriveTest, MoreThan60000RecordsAreCountedButRefused) {
     for (int i = 0; i < 60000; ++i)
         std::ofstream(many + "/f" + std::to_string(i));
     Machine::clearMessages();
-    snapshot::SnapshotDrive('D');
+    page2->SnapshotDrive('D');
 
     ASSERT_EQ(Machine::messages().size(), 1u);
     EXPECT_EQ(Machine::messages()[0].text,
@@ -369,7 +369,7 @@ TEST_F(LargeDriveTest, MoreThan3998FoldersAreSavedWholeButDoNotLoad) {
         for (int j = 0; j < 63; ++j)
             std::filesystem::create_directory(top + "/s" + std::to_string(j));
     }
-    snapshot::SnapshotDrive('D');
+    page2->SnapshotDrive('D');
     EXPECT_TRUE(Machine::messages().empty());
     EXPECT_EQ(Stat('D', "Pathcount"), "4032");
 

@@ -101,7 +101,7 @@ TEST_F(SystemFilesTest, BackupCopiesTheSixFilesAndRecordsSumsAndDate) {
     platform::setFileAttributes("C:\\WINDOWS\\USER.DAT",
                                 platform::attr::Hidden | platform::attr::System);
 
-    restore::BackupSystemFiles();
+    restore::BackupSystemFiles(page2.get());
 
     EXPECT_EQ(page2->Label2.caption(), "Backing up..");
     const char* const live[] = {"C:\\AUTOEXEC.BAT",        "C:\\CONFIG.SYS",

@@ -16,4 +16,16 @@ int driveIndex(char letter) {
     return -1;
 }
 
+const char* DriveKindText(DriveKind kind) {
+    switch (kind) {
+        case DriveKind::HardDisk:
+            return "Hard Disk";
+        case DriveKind::NetworkDrive:
+            return "Network Drive";
+        case DriveKind::None:
+            break;
+    }
+    return "None";
+}
+
 }  // namespace common

@@ -20,13 +20,21 @@ struct Paths {
     std::string configFile() const { return programDir + "\\TRELMRK.INI"; }
 };
 
+// What a drive letter holds as far as choosing drives goes: only hard disks
+// and network drives may be chosen; everything else, absent drives included,
+// is None.
+enum class DriveKind { None, HardDisk, NetworkDrive };
+// "Hard Disk", "Network Drive" or "None", as the settings show it.
+const char* DriveKindText(DriveKind kind);
+
 struct Settings {
     bool driveSelected[DriveCount] = {};
-    std::string driveTypeName[DriveCount];  // "Hard Disk", "Network Drive" or "None"
+    DriveKind driveKind[DriveCount] = {};
     bool useRecycleBin = true;
     bool skipIECache = true;
     bool skipNetscapeCache = true;
     std::string snapshotDateText;  // date of the last backup, or "No Backup"
+    std::string snapshotDaysText;  // days since it, as page 1 shows them
     bool snapshotOld = false;      // last backup more than 7 days ago
 };
 

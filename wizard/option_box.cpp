@@ -78,10 +78,11 @@ void TOptionBox::FormCreate() {
     ShowSettings();
     for (int i = 0; i < common::DriveCount; ++i) {
         platform::CheckBox* box = driveBox(i);
-        if (settings.driveTypeName[i] != "None") {
-            box->setCaption(DrivePrefixes[i] + settings.driveTypeName[i]);
+        if (settings.driveKind[i] != common::DriveKind::None) {
+            box->setCaption(std::string(DrivePrefixes[i]) +
+                            common::DriveKindText(settings.driveKind[i]));
         } else {
-            box->setCaption("None");
+            box->setCaption(common::DriveKindText(common::DriveKind::None));
             box->setEnabled(false);
         }
     }

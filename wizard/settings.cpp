@@ -7,7 +7,6 @@
 #include "platform/profile.h"
 #include "platform/system.h"
 #include "wizard/page1.h"
-#include "wizard/pages.h"
 
 namespace wizard {
 
@@ -24,19 +23,14 @@ bool ReadFlag(const char* key) {
     return common::ReadConfigInt(SettingsSection, key, 1) != 0;
 }
 
-bool IsSelectableType(const std::string& type) {
-    return type == "Hard Disk" || type == "Network Drive";
-}
-
-void ShowSnapshotAge(const std::string& days, bool old) {
-    TForm1* page1 = pages().form1;
-    if (page1 == nullptr)
-        return;
-    const platform::Colour colour = old ? OldSnapshotColour : platform::Black;
-    page1->Label3.setColour(colour);
-    page1->Label4.setColour(colour);
-    page1->Label3.setCaption("Days passed : " + days);
-    page1->Label4.setCaption("Snapshot date : " + common::app().settings.snapshotDateText);
+// Only hard disks and network drives may be chosen.
+common::DriveKind KindOf(const std::string& root) {
+    const std::string type = DriveTypeText(root);
+    if (type == common::DriveKindText(common::DriveKind::HardDisk))
+        return common::DriveKind::HardDisk;
+    if (type == common::DriveKindText(common::DriveKind::NetworkDrive))
+        return common::DriveKind::NetworkDrive;
+    return common::DriveKind::None;
 }
 
 }  // namespace
@@ -47,23 +41,31 @@ void LoadSettings() {
         selected = false;
     const int32_t stamp = common::ReadConfigInt("Dates", "Date1", common::NoSnapshotStamp);
     settings.useRecycleBin = ReadFlag("Recycle");
+    for (int i = 0; i < common::DriveCount; ++i)
+        settings.driveKind[i] = KindOf(std::string(1, common::DriveLetters[i]) + ":\\");
     for (int i = 0; i < common::DriveCount; ++i) {
-        const std::string type = DriveTypeText(std::string(1, common::DriveLetters[i]) + ":\\");
-        settings.driveTypeName[i] = IsSelectableType(type) ? type : "None";
-    }
-    for (int i = 0; i < common::DriveCount; ++i) {
-        if (settings.driveTypeName[i] != "None") {
+        if (settings.driveKind[i] != common::DriveKind::None) {
             settings.driveSelected[i] = ReadFlag(DriveKey(i).c_str());
         }
     }
     settings.skipIECache = ReadFlag("Dntsie");
     settings.skipNetscapeCache = ReadFlag("Dntsne");
 
-    const std::string days = DaysSinceSnapshot(stamp);
+    settings.snapshotDateText = SnapshotDateText(stamp);
+    settings.snapshotDaysText = DaysSinceSnapshot(stamp);
     int32_t count = 0;
     // A backup of unknown age is treated as old: a restore then asks first.
-    settings.snapshotOld = !platform::parseProfileInt(days, count) || count > 7;
-    ShowSnapshotAge(days, settings.snapshotOld);
+    settings.snapshotOld =
+        !platform::parseProfileInt(settings.snapshotDaysText, count) || count > 7;
+}
+
+void ShowSnapshotAge(TForm1& page1) {
+    const common::Settings& settings = common::app().settings;
+    const platform::Colour colour = settings.snapshotOld ? OldSnapshotColour : platform::Black;
+    page1.Label3.setColour(colour);
+    page1.Label4.setColour(colour);
+    page1.Label3.setCaption("Days passed : " + settings.snapshotDaysText);
+    page1.Label4.setCaption("Snapshot date : " + settings.snapshotDateText);
 }
 
 void SaveSettings() {
@@ -91,18 +93,21 @@ std::string DriveTypeText(const std::string& root) {
     }
 }
 
-std::string DaysSinceSnapshot(int32_t stamp) {
-    common::Settings& settings = common::app().settings;
-    if (stamp == common::NoSnapshotStamp) {
-        settings.snapshotDateText = "No Backup";
-        return "0";
-    }
+std::string SnapshotDateText(int32_t stamp) {
+    if (stamp == common::NoSnapshotStamp)
+        return "No Backup";
     platform::DateTime taken;
-    if (!common::DecodeFileDateStamp(stamp, taken)) {
-        settings.snapshotDateText = UnknownDateText;
+    if (!common::DecodeFileDateStamp(stamp, taken))
         return UnknownDateText;
-    }
-    settings.snapshotDateText = common::FormatDateTime(taken);
+    return common::FormatDateTime(taken);
+}
+
+std::string DaysSinceSnapshot(int32_t stamp) {
+    if (stamp == common::NoSnapshotStamp)
+        return "0";
+    platform::DateTime taken;
+    if (!common::DecodeFileDateStamp(stamp, taken))
+        return UnknownDateText;
     const platform::DateTime now = platform::localNow();
     const int days =
         (now.day - taken.day) + 30 * (now.month - taken.month) + 365 * (now.year - taken.year);

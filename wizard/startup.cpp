@@ -58,6 +58,7 @@ void TForm1::Start() {
     }
 
     wizard::LoadSettings();
+    wizard::ShowSnapshotAge(*this);
     state.run.firstRun = false;
     // A folder that cannot be created shows up later, where files go into it.
     if (!platform::setCurrentDirectory(paths.dataDir))

@@ -27,6 +27,7 @@ struct Loaded {
 
 Loaded load() {
     wizard::LoadSettings();
+    wizard::ShowSnapshotAge(*wizard::pages().form1);
     Loaded loaded{common::app().settings, {}, {}};
     loaded.stamps[0] = common::ReadConfigInt("Dates", "Date1", common::NoSnapshotStamp);
     for (int i = 0; i < common::DriveCount; ++i) {
@@ -100,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const Loaded loaded = load();
     for (int i = 0; i < common::DriveCount; ++i) {
-        const std::string& type = loaded.settings.driveTypeName[i];
+        const std::string type = common::DriveKindText(loaded.settings.driveKind[i]);
         const bool selectable = i < 2;  // C is fixed, D remote
         if (type != (i == 0   ? "Hard Disk"
                      : i == 1 ? "Network Drive"

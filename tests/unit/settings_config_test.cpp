@@ -40,10 +40,10 @@ TEST_F(SettingsConfigTest, FirstStartTakesTheDefaults) {
         SCOPED_TRACE(common::DriveLetters[i]);
         EXPECT_EQ(settings.driveSelected[i], selected[i]);
         if (i != 1) {
-            EXPECT_EQ(settings.driveTypeName[i], types[i]);
+            EXPECT_STREQ(common::DriveKindText(settings.driveKind[i]), types[i]);
         }
     }
-    EXPECT_EQ(settings.driveTypeName[1], "Network Drive");
+    EXPECT_STREQ(common::DriveKindText(settings.driveKind[1]), "Network Drive");
     EXPECT_TRUE(settings.useRecycleBin);
     EXPECT_TRUE(settings.skipIECache);
     EXPECT_TRUE(settings.skipNetscapeCache);
@@ -169,7 +169,7 @@ TEST_F(SettingsConfigTest, SaveSettingsFromScratchWritesKeysInOrder) {
 TEST_F(SettingsConfigTest, DisconnectedDriveIsNoneAndSavedUnselected) {
     WriteConfig("[Settings]\r\ndrivec=1\r\ndrived=1\r\n");
     CreatePages();
-    EXPECT_EQ(common::app().settings.driveTypeName[1], "None");
+    EXPECT_STREQ(common::DriveKindText(common::app().settings.driveKind[1]), "None");
     EXPECT_FALSE(common::app().settings.driveSelected[1]);
     wizard::SaveSettings();
     EXPECT_EQ(Config(),

@@ -103,7 +103,7 @@ private:
     const char drive_;
     snapshot::WalkView& view_;
     ReviewSink& review_;
-    ScanState scan;
+    ScanState scan_;
 };
 
 void DriveComparison::run() {
@@ -115,14 +115,14 @@ void DriveComparison::run() {
                                     40);
         return;
     }
-    startDrive(scan, drive);
+    startDrive(scan_, drive);
 
     if (platform::fileExists(snapshot::FileListFileName(drive)))
         view_.setProgress(0);
     if (!snapshot::LoadSnapshot(drive))
         return;
-    scan.index.build();
-    if (!scan.index.wellFormed()) {
+    scan_.index.build();
+    if (!scan_.index.wellFormed()) {
         // Walking against a broken folder table would offer known files for
         // removal.
         common::ShowCenteredMessage("The snapshot of drive " + letter + " is damaged.",
@@ -136,7 +136,7 @@ void DriveComparison::run() {
     searchAllDirs(letter + ":\\", "*.*");
     review_.tickAll();
     if (!common::app().run.cancelRequested)
-        reportWalk(scan, drive);
+        reportWalk(scan_, drive);
 }
 
 void DriveComparison::searchAllDirs(const std::string& folder, const std::string& mask) {
@@ -153,10 +153,10 @@ void DriveComparison::searchAllDirs(const std::string& folder, const std::string
             if (entry.isLink())
                 continue;
             if (entry.isWalkableFolder()) {
-                if (!passOver(scan, folder, entry))
+                if (!passOver(scan_, folder, entry))
                     subfolders.push_back(entry.name);
             } else if (!entry.isFolder() && (entry.attributes & platform::attr::VolumeLabel) == 0) {
-                if (!passOver(scan, folder, entry))
+                if (!passOver(scan_, folder, entry))
                     Process(entry);
             }
         }
@@ -164,59 +164,59 @@ void DriveComparison::searchAllDirs(const std::string& folder, const std::string
             // A drive gone stops the walk; a folder that cannot be read is
             // told of once the drive is done.
             if (folder.size() <= 3 || !rootAnswers(drive_)) {
-                scan.driveLost = true;
+                scan_.driveLost = true;
                 return;
             }
-            scan.unreadable.push_back(snapshot::UpperCase(folder.substr(0, folder.size() - 1)));
+            scan_.unreadable.push_back(snapshot::UpperCase(folder.substr(0, folder.size() - 1)));
             return;
         }
     }
 
     for (const std::string& name : subfolders) {
-        if (scan.driveLost)
+        if (scan_.driveLost)
             return;
         view_.setProgress(view_.progress() + 1);
         view_.pump();
         if (common::app().run.cancelRequested)
             return;
 
-        scan.found = false;
-        scan.currentFolder = snapshot::UpperCase(folder + name);
+        scan_.found = false;
+        scan_.currentFolder = snapshot::UpperCase(folder + name);
         // What the snapshot held in a folder it could not read is unknown:
         // nothing there is judged, or known files would look new.
-        if (scan.index.unreadable(scan.currentFolder))
+        if (scan_.index.unreadable(scan_.currentFolder))
             continue;
-        scan.found = scan.index.holdsFolder(scan.currentFolder);
-        if (!scan.found && scan.index.mayBeDamagedKey(scan.currentFolder))
+        scan_.found = scan_.index.holdsFolder(scan_.currentFolder);
+        if (!scan_.found && scan_.index.mayBeDamagedKey(scan_.currentFolder))
             continue;
-        if (!scan.found)
-            review_.addFolder(scan.currentFolder);
+        if (!scan_.found)
+            review_.addFolder(scan_.currentFolder);
 
         searchAllDirs(folder + name + "\\", mask);
-        if (common::app().run.cancelRequested || scan.driveLost)
+        if (common::app().run.cancelRequested || scan_.driveLost)
             return;
     }
 }
 
 void DriveComparison::Process(const platform::DirEntry& found) {
-    scan.found = false;
+    scan_.found = false;
     // Built in place: a walk makes one per entry, and copies would cost more
     // than the lookup.
-    std::string& nameKey = scan.nameKey;
+    std::string& nameKey = scan_.nameKey;
     nameKey.assign(found.name, 0, snapshot::RecordLength);
     for (char& c : nameKey) {
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
     }
-    if (scan.currentFolder != scan.lastLookedUpFolder) {
-        scan.index.folderRange(scan.currentFolder, scan.rangeFirst, scan.rangeLast);
-        scan.rangeUndecided = scan.index.undecided(scan.currentFolder);
-        scan.index.selectRecords(scan.rangeFirst, scan.rangeLast);
-        scan.lastLookedUpFolder = scan.currentFolder;
+    if (scan_.currentFolder != scan_.lastLookedUpFolder) {
+        scan_.index.folderRange(scan_.currentFolder, scan_.rangeFirst, scan_.rangeLast);
+        scan_.rangeUndecided = scan_.index.undecided(scan_.currentFolder);
+        scan_.index.selectRecords(scan_.rangeFirst, scan_.rangeLast);
+        scan_.lastLookedUpFolder = scan_.currentFolder;
     }
-    scan.found = scan.index.contains(nameKey);
-    if (!scan.found && !scan.rangeUndecided && !excluded(scan, found.name)) {
-        review_.addFile(scan.currentFolder, found);
+    scan_.found = scan_.index.contains(nameKey);
+    if (!scan_.found && !scan_.rangeUndecided && !excluded(scan_, found.name)) {
+        review_.addFile(scan_.currentFolder, found);
     }
 }
 

@@ -101,8 +101,9 @@ bool folderExists(const std::string& path);
 int64_t fileAttributes(const std::string& path);
 bool setFileAttributes(const std::string& path, uint32_t attributes);
 bool deleteFile(const std::string& path);
-// Gives a file a new name, as MoveFileA does: fails when anything already
-// exists under the new name, and never replaces it.
+// Gives a file or a folder (with all it holds) a new name, as MoveFileA
+// does: fails when anything already exists under the new name, and never
+// replaces it.
 bool moveFile(const std::string& from, const std::string& to);
 // Removes a folder only if it is empty. A trailing backslash is accepted.
 bool removeDirectory(const std::string& path);

@@ -39,11 +39,17 @@ std::string readProfileString(const std::string& file, const std::string& sectio
     // Matching quotes around a value are dropped on reading.
     if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
         value = value.substr(1, value.size() - 2);
+    // The system's read fills a buffer of ProfileValueLimit + 1 at most.
+    if (value.size() > ProfileValueLimit)
+        value.resize(ProfileValueLimit);
     return value;
 }
 
 bool writeProfileString(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& value) {
+    if (section.size() > ProfileWriteLimit || key.size() > ProfileWriteLimit ||
+        value.size() > ProfileWriteLimit)
+        return false;
     std::string text;
     loadFile(file, text);
     ProfileFile profile = ProfileFile::parse(text);

@@ -24,6 +24,7 @@ using namespace snapshottest;
 using namespace wizardtest;
 using platform::fake::MessageRecord;
 using testing_support::fileListInNameOrder;
+using testing_support::firstListed;
 
 std::string Unscrambled(const std::string& bytes) {
     std::string text;
@@ -68,7 +69,10 @@ TEST_F(SnapshotScannerTest, WorkedExampleTreeGivesItsRecordsAndPairs) {
     EXPECT_EQ(fileListInNameOrder(Machine::readFile(FileList('D'))),
               Lines({"AUTOEXEC.BAT", "CONFIG.SYS", "D:\\TEMP", "D:\\WINDOWS", "SYSTEM.INI",
                      "WIN.INI", "D:\\WINDOWS\\SYSTEM", "USER.EXE"}));
-    EXPECT_EQ(Machine::readFile(FolderList('D')),
+    // Each folder's pair gives the line of its record; in name order those are:
+    const std::string files = Machine::readFile(FileList('D'));
+    EXPECT_EQ(Machine::readFile(FolderList('D')), FolderListFor('D', files));
+    EXPECT_EQ(FolderListFor('D', fileListInNameOrder(files)),
               Lines({"D:", "0", "D:\\TEMP", "3", "D:\\WINDOWS", "4", "D:\\WINDOWS\\SYSTEM", "7",
                      "THEEND", "9"},
                     true));
@@ -254,15 +258,20 @@ TEST_F(SnapshotScannerTest, FoldersThatCannotBeListedAreRememberedAndReported) {
 
     EXPECT_EQ(fileListInNameOrder(Machine::readFile(FileList('D'))),
               Lines({"D:\\LOCKED", "D:\\OPEN", "PLAIN.TXT", "D:\\SHUT"}));
+    // Named in the order the walk met them.
+    const bool lockedFirst = firstListed("D:\\", {"Locked", "Shut"}) == "Locked";
+    const std::string first = lockedFirst ? "D:\\LOCKED" : "D:\\SHUT";
+    const std::string second = lockedFirst ? "D:\\SHUT" : "D:\\LOCKED";
     EXPECT_EQ(Machine::readFile(std::string(DataDir) + "\\SNPDAT.D03"),
-              Lines({"D:\\LOCKED", "D:\\SHUT", "THEEND"}));
+              Lines({first, second, "THEEND"}));
     EXPECT_EQ(Machine::readFile(std::string(DataDir) + "\\SNPDAT.E03"),
               Lines({"E:\\ONLY", "THEEND"}));
     EXPECT_EQ(Stat('D', "Filecount"), "1");
     ASSERT_EQ(Machine::messages().size(), 2u);
     EXPECT_EQ(Machine::messages()[0].text,
               "2 folders on drive D could not be read; nothing in them will be offered for "
-              "removal. The first is D:\\LOCKED");
+              "removal. The first is " +
+                  first);
     EXPECT_EQ(Machine::messages()[1].text,
               "1 folder on drive E could not be read; nothing in it will be offered for removal. "
               "It is E:\\ONLY");

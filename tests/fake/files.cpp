@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fake/faults.h"
+#include "fake/fileio.h"
 #include "fake/host.h"
 #include "fake/paths.h"
 #include "fake/state.h"
@@ -258,7 +259,7 @@ bool deleteFile(const std::string& path) {
     const HostKind kind = hostKind(host);
     if (kind != HostKind::File && kind != HostKind::LinkToFile)
         return false;
-    if (hostReadOnly(host))
+    if (hostReadOnly(host) || hostFileInUse(host))
         return false;
     if (faults::beforeStep(faults::Step::Delete, path) != faults::Action::Proceed)
         return false;

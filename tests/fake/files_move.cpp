@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "fake/faults.h"
+#include "fake/fileio.h"
 #include "fake/host.h"
 #include "fake/paths.h"
 #include "platform/files.h"
@@ -14,7 +15,7 @@ using namespace platform::fake;
 bool moveFile(const std::string& from, const std::string& to) {
     const std::string source = resolveHost(from);
     const HostKind kind = hostKind(source);
-    if (kind == HostKind::Missing || source.empty())
+    if (kind == HostKind::Missing || source.empty() || hostFileInUse(source))
         return false;
     const std::string target = resolveHost(to);
     if (target.empty() || hostKind(target) != HostKind::Missing)

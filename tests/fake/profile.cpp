@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include "fake/faults.h"
 #include "fake/fileio.h"
 #include "fake/profile_file.h"
 
@@ -20,7 +21,7 @@ bool loadFile(const std::string& path, std::string& text) {
     ssize_t got;
     while ((got = read(fd, block, sizeof block)) > 0)
         text.append(block, static_cast<size_t>(got));
-    close(fd);
+    closeMachineFile(fd);
     return got == 0;
 }
 
@@ -55,12 +56,18 @@ bool writeProfileString(const std::string& file, const std::string& section, con
     ProfileFile profile = ProfileFile::parse(text);
     if (!profile.set(section, key, value))
         return true;
-    int fd;
-    if (openMachineFile(file, OpenFor::CreateAlways, fd) != 0)
-        return false;
-    const std::string out = profile.text();
-    const bool written = writeStep(fd, out.data(), out.size(), file);
-    return closeStep(fd, file) && written;
+    int fd = -1;
+    try {
+        if (openMachineFile(file, OpenFor::CreateAlways, fd) != 0)
+            return false;
+        const std::string out = profile.text();
+        const bool written = writeStep(fd, out.data(), out.size(), file);
+        return closeStep(fd, file) && written;
+    } catch (const faults::PowerCut&) {
+        // The power takes the open file with it.
+        closeMachineFile(fd);
+        throw;
+    }
 }
 
 }  // namespace platform

@@ -76,7 +76,7 @@ bool TextReader::readLine(std::string& line) {
 
 void TextReader::close() {
     if (impl_->fd >= 0)
-        ::close(impl_->fd);
+        closeMachineFile(impl_->fd);
     impl_->fd = -1;
 }
 

@@ -1,10 +1,43 @@
-// Profile files as both backends must treat them: long values whole, up to
-// the limits of a read and of a write.
+// Profile files as both backends must treat them: how a read finds sections,
+// keys and values, and long values whole up to the limits of a read and of a
+// write.
 #include "drive.h"
 #include "harness.h"
 #include "platform/profile.h"
 
 using namespace platform;
+
+TEST(Profile, ReadsAsGetPrivateProfileString) {
+    const std::string ini = contract::folder("reads") + "\\A.INI";
+    contract::writeBytes(
+        ini,
+        "[S1]\r\n a = new \r\nb=\r\n[ S4 ]\r\nspaced key=lead and trail\r\nnoeq\r\n"
+        "q=\"quoted\"\r\nq2='single'\r\nq3=\"half\r\n[Dup]\r\nk=1\r\n[Dup]\r\nj=2\r\n");
+    struct Row {
+        const char *section, *key, *expected;
+    };
+    const Row rows[] = {
+        {"S1", "a", "new"},
+        {"s1", "A", "new"},
+        {" S1 ", " a ", "new"},
+        {"S1", "b", ""},
+        {"s4", "SPACED KEY", "lead and trail"},
+        {"S4", "noeq", "<none>"},
+        {"S1", "missing", "<none>"},
+        {"missing", "a", "<none>"},
+        {"S4", "q", "quoted"},
+        {"S4", "q2", "single"},
+        {"S4", "q3", "\"half"},
+        {"Dup", "k", "1"},
+        {"Dup", "j", "<none>"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.section) + " / " + row.key);
+        EXPECT_EQ(readProfileString(ini, row.section, row.key, "<none>"), row.expected);
+    }
+    EXPECT_EQ(readProfileString(contract::folder("reads") + "\\NONE.INI", "S1", "a", "fallback"),
+              "fallback");
+}
 
 TEST(Profile, LongValuesUpToTheLimits) {
     const std::string base = contract::folder("profile");

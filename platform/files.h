@@ -49,7 +49,8 @@ struct DirEntry {
 // Lists the entries matching a pattern such as "C:\WINDOWS\*.*". Entries that
 // are hidden, system, folders or volume labels are returned only when their
 // bit is in the filter; plain, read-only and archive files always are. "." and
-// ".." are returned like any folder. A listing that cannot be opened, or
+// ".." are returned like any folder, and first; the rest come in the order the
+// system keeps them, which is no order of names. A listing that cannot be opened, or
 // breaks off, yields nothing more; failed() then tells it from a folder that
 // holds nothing matching. The handle is released by the destructor.
 class DirectoryListing {
@@ -100,9 +101,12 @@ bool folderExists(const std::string& path);
 // Attribute bits, or -1 when nothing exists at the path.
 int64_t fileAttributes(const std::string& path);
 bool setFileAttributes(const std::string& path, uint32_t attributes);
+// Deleting or renaming a file that is held open (by a reader, a writer or a
+// BinaryFile) fails.
 bool deleteFile(const std::string& path);
-// Gives a file a new name, as MoveFileA does: fails when anything already
-// exists under the new name, and never replaces it.
+// Gives a file or a folder (with all it holds) a new name, as MoveFileA
+// does: fails when anything already exists under the new name, and never
+// replaces it.
 bool moveFile(const std::string& from, const std::string& to);
 // Removes a folder only if it is empty. A trailing backslash is accepted.
 bool removeDirectory(const std::string& path);

@@ -8,8 +8,9 @@
 
 namespace platform {
 
-// Reads a text file line by line. A line ends at CR LF, a lone LF or a lone
-// CR; the last line counts even without an ending.
+// Reads a text file line by line, a block at a time as lines are asked for.
+// A line ends at CR LF, a lone LF or a lone CR; the last line counts even
+// without an ending.
 class TextReader {
 public:
     TextReader();
@@ -28,7 +29,8 @@ private:
 
 // Writes a text file anew, each line ended by CR LF. Output is buffered; a
 // failed write is remembered, and close() reports whether every byte reached
-// the file.
+// the file. A writer destroyed without close() still writes what it holds,
+// telling no one whether that worked.
 class TextWriter {
 public:
     TextWriter();

@@ -31,7 +31,7 @@ BinaryFile::BinaryFile() : impl_(new Impl) {}
 BinaryFile::~BinaryFile() {
     // Closing what an error left open is no step of the product's own.
     if (impl_->fd >= 0)
-        ::close(impl_->fd);
+        closeMachineFile(impl_->fd);
 }
 
 int BinaryFile::open(const std::string& path, Mode mode) {

@@ -10,10 +10,46 @@
 #include "fake/faults.h"
 #include "fake/host.h"
 #include "fake/paths.h"
+#include "fake/state.h"
 #include "platform/files.h"
 #include "platform/ioerror.h"
 
 namespace platform::fake {
+
+namespace {
+
+namespace share {
+constexpr unsigned Read = 1, Write = 2;
+}
+
+constexpr int SharingViolation = 32;
+
+// As CreateFileA decides it: every handle already open must share what the
+// new one asks for, and the new one must share what each of them holds.
+bool sharingAllows(const std::string& host, unsigned access, unsigned sharing) {
+    for (const auto& [fd, open] : state().openFiles) {
+        if (open.host == host && ((access & ~open.sharing) != 0 || (open.access & ~sharing) != 0))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool hostFileInUse(const std::string& host) {
+    for (const auto& [fd, open] : state().openFiles) {
+        if (open.host == host)
+            return true;
+    }
+    return false;
+}
+
+bool closeMachineFile(int fd) {
+    // Only once: the number may already belong to another file.
+    if (state().openFiles.erase(fd) == 0)
+        return false;
+    return close(fd) == 0;
+}
 
 int openMachineFile(const std::string& path, OpenFor mode, int& fd) {
     fd = -1;
@@ -35,6 +71,12 @@ int openMachineFile(const std::string& path, OpenFor mode, int& fd) {
     if (mode != OpenFor::Read && exists && hostReadOnly(host))
         return ioerr::AccessDenied;
 
+    const unsigned access = mode == OpenFor::Read ? share::Read : share::Read | share::Write;
+    const unsigned sharing =
+        mode == OpenFor::CreateAlways ? share::Read : share::Read | share::Write;
+    if (exists && !sharingAllows(host, access, sharing))
+        return SharingViolation;
+
     // Rewriting a file keeps its hidden and system bits and marks it for backup.
     const int64_t before = exists ? hostAttributes(host) : -1;
 
@@ -54,6 +96,7 @@ int openMachineFile(const std::string& path, OpenFor mode, int& fd) {
             faults::afterStep();
         return code;
     }
+    state().openFiles[fd] = OpenFile{host, access, sharing};
     if (mode == OpenFor::CreateAlways) {
         if (before < 0)
             forgetHostAttributes(host);
@@ -94,11 +137,19 @@ bool writeStep(int fd, const char* data, size_t size, const std::string& path) {
 }
 
 bool closeStep(int fd, const std::string& path) {
-    if (faults::beforeStep(faults::Step::Close, path) != faults::Action::Proceed) {
-        close(fd);
+    faults::Action action;
+    try {
+        action = faults::beforeStep(faults::Step::Close, path);
+    } catch (const faults::PowerCut&) {
+        // The power takes the open file with it.
+        closeMachineFile(fd);
+        throw;
+    }
+    if (action != faults::Action::Proceed) {
+        closeMachineFile(fd);
         return false;
     }
-    const bool closed = close(fd) == 0;
+    const bool closed = closeMachineFile(fd);
     faults::afterStep();
     return closed;
 }

@@ -8,9 +8,17 @@ namespace platform::fake {
 enum class OpenFor { Read, ReadWriteExisting, CreateAlways };
 
 // Opens the file of a Windows path; 0 and a host descriptor on success, else
-// 2 (no such file), 3 (no such folder) or 5 (access denied: a folder, or a
-// read-only file opened for writing).
+// 2 (no such file), 3 (no such folder), 5 (access denied: a folder, or a
+// read-only file opened for writing) or 32 (in use in a way this open does
+// not allow). A file open for reading lets others read and write it; one
+// open for writing lets others only read it (BinaryFile's ReadWriteExisting
+// lets them write too); none lets it be deleted or renamed.
 int openMachineFile(const std::string& path, OpenFor mode, int& fd);
+// Closes what openMachineFile opened; false when the close failed or the
+// file was closed already.
+bool closeMachineFile(int fd);
+// Whether the file at a host path is held open.
+bool hostFileInUse(const std::string& host);
 
 // Writes every byte; false on a failed write.
 bool writeAll(int fd, const char* data, size_t size);

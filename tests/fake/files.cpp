@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fake/faults.h"
+#include "fake/fileio.h"
 #include "fake/host.h"
 #include "fake/paths.h"
 #include "fake/state.h"
@@ -76,6 +77,16 @@ int32_t localDosStamp(int64_t written) {
 
 namespace {
 
+// FNV-1a of the upper-cased name: a stable order that follows no rule of names.
+uint32_t diskOrder(const std::string& name) {
+    uint32_t hash = 2166136261u;
+    for (const char c : upper(name)) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 16777619u;
+    }
+    return hash;
+}
+
 bool passesFilter(uint32_t bits, uint32_t filter) {
     const uint32_t special = attr::Hidden | attr::System | attr::Directory | attr::VolumeLabel;
     return (bits & special & ~filter) == 0;
@@ -141,8 +152,13 @@ DirectoryListing::DirectoryListing(const std::string& pattern, uint32_t filter) 
             found.push_back(entry);
     }
     closedir(dir);
-    std::sort(found.begin(), found.end(),
-              [](const DirEntry& a, const DirEntry& b) { return upper(a.name) < upper(b.name); });
+    // FindFirstFileA gives the order of the disk, which is no order of names:
+    // a scramble of its own, the same on every run, keeps callers from
+    // relying on one.
+    std::sort(found.begin(), found.end(), [](const DirEntry& a, const DirEntry& b) {
+        const uint32_t left = diskOrder(a.name), right = diskOrder(b.name);
+        return left != right ? left < right : a.name < b.name;
+    });
 
     // Every folder but a root lists "." and ".." first.
     if (splitPath(folder).parts.size() > 0) {
@@ -243,7 +259,7 @@ bool deleteFile(const std::string& path) {
     const HostKind kind = hostKind(host);
     if (kind != HostKind::File && kind != HostKind::LinkToFile)
         return false;
-    if (hostReadOnly(host))
+    if (hostReadOnly(host) || hostFileInUse(host))
         return false;
     if (faults::beforeStep(faults::Step::Delete, path) != faults::Action::Proceed)
         return false;

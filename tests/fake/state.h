@@ -22,6 +22,14 @@ struct RegistryKey {
     bool locked = false;
 };
 
+// A machine file held open, with what it was opened for and what it lets
+// others do meanwhile (bits of fake::share).
+struct OpenFile {
+    std::string host;
+    unsigned access = 0;
+    unsigned sharing = 0;
+};
+
 struct MachineState {
     std::string folder;          // host folder of the machine
     std::map<char, int> drives;  // letter -> drive type
@@ -30,7 +38,8 @@ struct MachineState {
     std::map<std::string, uint32_t> attributes;  // host path -> attribute bits
     // host folder + "/" + upper-cased 8.3 alias -> the entry's own name
     std::map<std::string, std::string> shortNames;
-    std::set<std::string> unlistable;  // host paths of folders that cannot be listed
+    std::set<std::string> unlistable;   // host paths of folders that cannot be listed
+    std::map<int, OpenFile> openFiles;  // by host descriptor
 
     std::string moduleFileName;
     std::string windowsDirectory;

@@ -1,64 +1,83 @@
-// Text files of the stand-in: whole-file reads, buffered CR LF writes.
+// Text files of the stand-in: block reads and buffered CR LF writes, as the
+// Win32 backend does them.
 #include "platform/textfile.h"
 
 #include <unistd.h>
 
+#include <cerrno>
+#include <vector>
+
+#include "fake/faults.h"
 #include "fake/fileio.h"
 
 namespace platform {
 
 using namespace platform::fake;
 
+// Reads as the Win32 reader does: a block at a time, as the lines are asked
+// for, so what the file holds then is what is read.
 struct TextReader::Impl {
-    std::string text;
-    size_t at = 0;
-    bool open = false;
+    int fd = -1;
+    std::vector<char> buffer = std::vector<char>(32768);
+    size_t position = 0, filled = 0;
+    bool atEnd = false;
+
+    // The next byte, or -1 at the end of the file (or at a failed read).
+    int get() {
+        if (position == filled) {
+            if (atEnd)
+                return -1;
+            ssize_t got;
+            do {
+                got = read(fd, buffer.data(), buffer.size());
+            } while (got < 0 && errno == EINTR);
+            if (got <= 0) {
+                atEnd = true;
+                return -1;
+            }
+            position = 0;
+            filled = static_cast<size_t>(got);
+        }
+        return static_cast<unsigned char>(buffer[position++]);
+    }
 };
 
 TextReader::TextReader() : impl_(new Impl) {}
-TextReader::~TextReader() = default;
+TextReader::~TextReader() {
+    close();
+}
 
 bool TextReader::open(const std::string& path) {
     close();
-    int fd;
-    if (openMachineFile(path, OpenFor::Read, fd) != 0)
-        return false;
-    char block[65536];
-    ssize_t got;
-    while ((got = read(fd, block, sizeof block)) > 0)
-        impl_->text.append(block, static_cast<size_t>(got));
-    ::close(fd);
-    if (got < 0) {
-        impl_->text.clear();
-        return false;
-    }
-    impl_->open = true;
-    return true;
+    impl_ = std::make_unique<Impl>();
+    return openMachineFile(path, OpenFor::Read, impl_->fd) == 0;
 }
 
 bool TextReader::readLine(std::string& line) {
-    const std::string& text = impl_->text;
-    if (!impl_->open || impl_->at >= text.size())
+    Impl& in = *impl_;
+    if (in.fd < 0)
         return false;
-    size_t end = impl_->at;
-    while (end < text.size() && text[end] != '\r' && text[end] != '\n')
-        ++end;
-    line = text.substr(impl_->at, end - impl_->at);
-    if (end < text.size() && text[end] == '\r') {
-        ++end;
-        if (end < text.size() && text[end] == '\n')
-            ++end;
-    } else if (end < text.size()) {
-        ++end;
+    line.clear();
+    int c = in.get();
+    if (c < 0)
+        return false;
+    while (c >= 0 && c != '\r' && c != '\n') {
+        line.push_back(static_cast<char>(c));
+        c = in.get();
     }
-    impl_->at = end;
+    if (c == '\r') {
+        // CR LF may straddle two blocks.
+        const int after = in.get();
+        if (after >= 0 && after != '\n')
+            --in.position;
+    }
     return true;
 }
 
 void TextReader::close() {
-    impl_->text.clear();
-    impl_->at = 0;
-    impl_->open = false;
+    if (impl_->fd >= 0)
+        closeMachineFile(impl_->fd);
+    impl_->fd = -1;
 }
 
 struct TextWriter::Impl {
@@ -71,9 +90,12 @@ struct TextWriter::Impl {
 TextWriter::TextWriter() : impl_(new Impl) {}
 
 TextWriter::~TextWriter() {
-    // A writer left open by an error is closed without its pending lines.
-    if (impl_->fd >= 0)
-        ::close(impl_->fd);
+    // As on Windows, a writer left open still writes what it holds. Where the
+    // power goes at that step it stays off; the cut cannot leave a destructor.
+    try {
+        close();
+    } catch (const faults::PowerCut&) {
+    }
 }
 
 bool TextWriter::create(const std::string& path) {

@@ -5,6 +5,7 @@
 #include <utime.h>
 
 #include <algorithm>
+#include <cctype>
 #include <ctime>
 #include <filesystem>
 #include <stdexcept>
@@ -21,14 +22,24 @@ namespace {
 namespace fs = std::filesystem;
 using namespace platform;
 
+std::string upper(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
 class FilesTest : public testing_support::MachineTest {
 protected:
+    // The names a listing gives, sorted without regard to case: the listing
+    // itself promises no order.
     std::vector<std::string> names(const std::string& pattern, uint32_t filter) {
         std::vector<std::string> found;
         DirectoryListing listing(pattern, filter);
         DirEntry entry;
         while (listing.next(entry))
             found.push_back(entry.name);
+        std::sort(found.begin(), found.end(),
+                  [](const std::string& a, const std::string& b) { return upper(a) < upper(b); });
         return found;
     }
     DirEntry entryOf(const std::string& pattern) {

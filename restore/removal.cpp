@@ -67,7 +67,7 @@ bool EraseFile(const std::string& path) {
     if (!platform::fileExists(path))
         return false;
     platform::setFileAttributes(path, platform::attr::Archive);
-    return platform::deleteFile(path);
+    return platform::deleteFile(path).ok();
 }
 
 bool RecycleFile(const std::string& path) {

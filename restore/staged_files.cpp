@@ -89,7 +89,7 @@ bool writeStamp(const std::string& path, const std::string& stamp) {
     platform::TextWriter writer;
     if (!writer.create(path))
         return false;
-    const bool written = writer.writeLine(stamp);
+    const bool written = writer.writeLine(stamp).ok();
     return writer.close() && written;
 }
 
@@ -225,7 +225,7 @@ void StagedFiles::commit() {
         }
         entry.stamped = true;
         if (platform::fileExists(destination)) {
-            entry.setAside = platform::moveFile(destination, old);
+            entry.setAside = platform::moveFile(destination, old).ok();
         } else {
             // Tells a recovery that the new file had nothing to replace.
             platform::BinaryFile mark;
@@ -245,7 +245,8 @@ void StagedFiles::commit() {
     // cannot is deleted by the next recovery.
     for (const Entry& entry : entries_) {
         const bool gone = platform::deleteFile(entry.setAside ? OldCopyName(entry.destination)
-                                                              : NoOldCopyName(entry.destination));
+                                                              : NoOldCopyName(entry.destination))
+                              .ok();
         if (gone)
             platform::deleteFile(NewCopyStampName(entry.destination));
     }

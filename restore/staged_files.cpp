@@ -8,6 +8,7 @@
 #include "platform/binaryfile.h"
 #include "platform/files.h"
 #include "platform/ioerror.h"
+#include "platform/text_rules.h"
 #include "platform/textfile.h"
 
 namespace restore {
@@ -30,16 +31,8 @@ void check(int code) {
         throw platform::IoError(code);
 }
 
-std::string upperCase(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
 bool sameFile(const std::string& a, const std::string& b) {
-    return upperCase(platform::fullPath(a)) == upperCase(platform::fullPath(b));
+    return platform::sameText(platform::fullPath(a), platform::fullPath(b));
 }
 
 bool readOnly(const std::string& path) {

@@ -40,7 +40,7 @@ bool maskMatches(const char* mask, const char* name) {
         // "name.*" matches "name" too.
         return mask[0] == '.' && mask[1] == '*' && mask[2] == 0;
     }
-    if (*mask != '?' && upper(std::string(1, *mask)) != upper(std::string(1, *name)))
+    if (*mask != '?' && upperLetter(*mask) != upperLetter(*name))
         return false;
     return maskMatches(mask + 1, name + 1);
 }
@@ -142,8 +142,9 @@ DirectoryListing::DirectoryListing(const std::string& pattern, uint32_t filter) 
             found.push_back(entry);
     }
     closedir(dir);
-    std::sort(found.begin(), found.end(),
-              [](const DirEntry& a, const DirEntry& b) { return upper(a.name) < upper(b.name); });
+    std::sort(found.begin(), found.end(), [](const DirEntry& a, const DirEntry& b) {
+        return upperCase(a.name) < upperCase(b.name);
+    });
 
     // Every folder but a root lists "." and ".." first.
     if (splitPath(folder).parts.size() > 0) {

@@ -299,14 +299,14 @@ TEST_F(FilesTest, ListBoxSavesLoadsAndNamesTheFileWhenItCannot) {
         loaded.loadFromFile("C:\\MISSING.TXT");
         FAIL() << "no error";
     } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "Cannot open file C:\\MISSING.TXT");
+        EXPECT_STREQ(error.what(), "Cannot open file C:\\MISSING.TXT (File not found)");
     }
     EXPECT_EQ(loaded.count(), 2);
     try {
         box.saveToFile("C:\\NO\\LIST.TXT");
         FAIL() << "no error";
     } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "Cannot create file C:\\NO\\LIST.TXT");
+        EXPECT_STREQ(error.what(), "Cannot create file C:\\NO\\LIST.TXT (Invalid filename)");
     }
 }
 

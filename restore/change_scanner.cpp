@@ -9,6 +9,7 @@
 #include "common/messages.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/text_rules.h"
 #include "restore/scan_state.h"
 #include "restore/system_files.h"
 #include "snapshot/drive_statistics.h"
@@ -28,7 +29,7 @@ bool excluded(const ScanState& scan, const std::string& name) {
     const std::string& folder = scan.currentFolder;
     if (folder == scan.dataFolder || folder == scan.recycleFolder)
         return true;
-    const std::string upper = snapshot::UpperCase(name);
+    const std::string upper = platform::upperCase(name);
     if (upper == "WIN386.SWP" || upper == "TRELMRK.INI" || upper == "TRELMRK.GID")
         return true;
     // Deleting one of these would leave Windows without its registry or undo
@@ -49,9 +50,9 @@ void startDrive(ScanState& scan, char drive) {
     scan.rangeLast = 0;
     scan.rangeUndecided = false;
     scan.found = false;
-    scan.dataFolder = snapshot::UpperCase(paths.dataDir);
-    scan.recycleFolder = snapshot::UpperCase(std::string(1, drive) + ":\\recycled");
-    scan.ieCache = snapshot::UpperCase(paths.winDir + "\\Temporary Internet Files");
+    scan.dataFolder = platform::upperCase(paths.dataDir);
+    scan.recycleFolder = platform::upperCase(std::string(1, drive) + ":\\recycled");
+    scan.ieCache = platform::upperCase(paths.winDir + "\\Temporary Internet Files");
     const std::vector<std::string> protectedFiles = ProtectedFiles();
     scan.protectedFiles.clear();
     scan.protectedFiles.insert(protectedFiles.begin(), protectedFiles.end());
@@ -122,14 +123,6 @@ void DriveComparison::run() {
     if (!snapshot::LoadSnapshot(drive))
         return;
     scan_.index.build();
-    if (!scan_.index.wellFormed()) {
-        // Walking against a broken folder table would offer known files for
-        // removal.
-        common::ShowCenteredMessage("The snapshot of drive " + letter + " is damaged.",
-                                    platform::MessageKind::Information,
-                                    platform::MessageButtons::Ok, 120, 40);
-        return;
-    }
     view_.setProgressRange(snapshot::ReadPathcount(drive));
 
     view_.showStatus("Scanning.." + letter);
@@ -167,7 +160,7 @@ void DriveComparison::searchAllDirs(const std::string& folder, const std::string
                 scan_.driveLost = true;
                 return;
             }
-            scan_.unreadable.push_back(snapshot::UpperCase(folder.substr(0, folder.size() - 1)));
+            scan_.unreadable.push_back(platform::upperCase(folder.substr(0, folder.size() - 1)));
             return;
         }
     }
@@ -181,7 +174,7 @@ void DriveComparison::searchAllDirs(const std::string& folder, const std::string
             return;
 
         scan_.found = false;
-        scan_.currentFolder = snapshot::UpperCase(folder + name);
+        scan_.currentFolder = platform::upperCase(folder + name);
         // What the snapshot held in a folder it could not read is unknown:
         // nothing there is judged, or known files would look new.
         if (scan_.index.unreadable(scan_.currentFolder))
@@ -204,10 +197,7 @@ void DriveComparison::Process(const platform::DirEntry& found) {
     // than the lookup.
     std::string& nameKey = scan_.nameKey;
     nameKey.assign(found.name, 0, snapshot::RecordLength);
-    for (char& c : nameKey) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
+    platform::upperCaseInPlace(nameKey);
     if (scan_.currentFolder != scan_.lastLookedUpFolder) {
         scan_.index.folderRange(scan_.currentFolder, scan_.rangeFirst, scan_.rangeLast);
         scan_.rangeUndecided = scan_.index.undecided(scan_.currentFolder);

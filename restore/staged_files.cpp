@@ -8,6 +8,7 @@
 #include "platform/binaryfile.h"
 #include "platform/files.h"
 #include "platform/ioerror.h"
+#include "platform/text_rules.h"
 #include "platform/textfile.h"
 
 namespace restore {
@@ -30,16 +31,8 @@ void check(int code) {
         throw platform::IoError(code);
 }
 
-std::string upperCase(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
 bool sameFile(const std::string& a, const std::string& b) {
-    return upperCase(platform::fullPath(a)) == upperCase(platform::fullPath(b));
+    return platform::sameText(platform::fullPath(a), platform::fullPath(b));
 }
 
 bool readOnly(const std::string& path) {
@@ -89,7 +82,7 @@ bool writeStamp(const std::string& path, const std::string& stamp) {
     platform::TextWriter writer;
     if (!writer.create(path))
         return false;
-    const bool written = writer.writeLine(stamp);
+    const bool written = writer.writeLine(stamp).ok();
     return writer.close() && written;
 }
 
@@ -225,7 +218,7 @@ void StagedFiles::commit() {
         }
         entry.stamped = true;
         if (platform::fileExists(destination)) {
-            entry.setAside = platform::moveFile(destination, old);
+            entry.setAside = platform::moveFile(destination, old).ok();
         } else {
             // Tells a recovery that the new file had nothing to replace.
             platform::BinaryFile mark;
@@ -245,7 +238,8 @@ void StagedFiles::commit() {
     // cannot is deleted by the next recovery.
     for (const Entry& entry : entries_) {
         const bool gone = platform::deleteFile(entry.setAside ? OldCopyName(entry.destination)
-                                                              : NoOldCopyName(entry.destination));
+                                                              : NoOldCopyName(entry.destination))
+                              .ok();
         if (gone)
             platform::deleteFile(NewCopyStampName(entry.destination));
     }

@@ -36,21 +36,21 @@ bool readOnly(const std::string& path) {
     return bits >= 0 && (bits & platform::attr::ReadOnly) != 0;
 }
 
-// Writes slots 1..n; false if any byte failed to reach the file.
-bool writeRecords(platform::TextWriter& out, int32_t n) {
+// Writes slots 1..n; the first failure, if any byte failed to reach the file.
+platform::IoResult writeRecords(platform::TextWriter& out, int32_t n) {
     for (int32_t slot = 1; slot <= n; ++slot) {
-        if (!out.writeLine(FileRecord(slot)))
-            return false;
+        if (const platform::IoResult written = out.writeLine(FileRecord(slot)); !written)
+            return written;
     }
-    return true;
+    return platform::IoResult();
 }
 
-bool writeLines(platform::TextWriter& out, const std::vector<std::string>& lines) {
+platform::IoResult writeLines(platform::TextWriter& out, const std::vector<std::string>& lines) {
     for (const std::string& line : lines) {
-        if (!out.writeLine(line))
-            return false;
+        if (const platform::IoResult written = out.writeLine(line); !written)
+            return written;
     }
-    return true;
+    return platform::IoResult();
 }
 
 // Writes one pending file whole; on a failure drops every pending file
@@ -58,18 +58,18 @@ bool writeLines(platform::TextWriter& out, const std::vector<std::string>& lines
 void writePending(const std::string& path, const std::string& shownName,
                   const std::vector<std::string>& lines, const std::vector<std::string>& written) {
     platform::TextWriter out;
-    if (!out.create(path)) {
+    if (const platform::IoResult created = out.create(path); !created) {
         for (const std::string& earlier : written)
             discard(earlier);
-        throw std::runtime_error("Cannot create file " + shownName);
+        throw std::runtime_error(platform::withCause("Cannot create file " + shownName, created));
     }
-    bool whole = writeLines(out, lines);
-    whole = out.close() && whole;
+    const platform::IoResult lineWrites = writeLines(out, lines);
+    const platform::IoResult whole = platform::firstFailure(lineWrites, out.close());
     if (!whole) {
         discard(path);
         for (const std::string& earlier : written)
             discard(earlier);
-        throw std::runtime_error("Stream write error");
+        throw std::runtime_error(platform::withCause("Stream write error", whole));
     }
 }
 
@@ -98,11 +98,11 @@ void SaveSnapshot(char drive, int32_t n) {
     platform::TextWriter recordFile;
     if (!recordFile.create(newFileList))
         fileCreateError();
-    bool whole = writeRecords(recordFile, n);
-    whole = recordFile.close() && whole;
+    const platform::IoResult recordWrites = writeRecords(recordFile, n);
+    const platform::IoResult whole = platform::firstFailure(recordWrites, recordFile.close());
     if (!whole) {
         discard(newFileList);
-        throw std::runtime_error("Stream write error");
+        throw std::runtime_error(platform::withCause("Stream write error", whole));
     }
 
     lines.add(ScrambleText("THEEND"));

@@ -27,19 +27,19 @@ TEST(Sharing, AnOpenFileCannotBeDeletedOrMoved) {
         const std::string how = row.how;
         bool opened = false;
         if (how == "reader")
-            opened = reader.open(path);
+            opened = reader.open(path).ok();
         if (how == "writer")
-            opened = writer.create(path);
+            opened = writer.create(path).ok();
         if (how == "binary")
             opened = binary.open(path, BinaryFile::Mode::ReadWriteExisting) == 0;
         ASSERT_TRUE(opened);
 
-        EXPECT_FALSE(deleteFile(path));
-        EXPECT_FALSE(moveFile(path, moved));
+        EXPECT_EQ(deleteFile(path).code(), ioerr::SharingViolation);
+        EXPECT_EQ(moveFile(path, moved).code(), ioerr::SharingViolation);
         EXPECT_TRUE(fileExists(path));
         {
             TextWriter second;
-            EXPECT_EQ(second.create(path), row.secondWriter);
+            EXPECT_EQ(second.create(path).ok(), row.secondWriter);
         }
 
         reader.close();

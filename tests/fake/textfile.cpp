@@ -2,9 +2,11 @@
 // Win32 backend does them.
 #include "platform/textfile.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <vector>
 
 #include "fake/faults.h"
@@ -20,25 +22,45 @@ struct TextReader::Impl {
     int fd = -1;
     std::vector<char> buffer = std::vector<char>(32768);
     size_t position = 0, filled = 0;
+    uint64_t blockStart = 0;  // where in the file buffer[0] was read from
     bool atEnd = false;
+    // A read made to fail from this offset on, with this cause.
+    uint64_t readable = UINT64_MAX;
+    IoResult breaks;
+    IoResult error;  // set once a read has failed
 
-    // The next byte, or -1 at the end of the file (or at a failed read).
+    // The next byte, or -1 at the end of the file or at a failed read.
     int get() {
         if (position == filled) {
             if (atEnd)
                 return -1;
+            const uint64_t offset = blockStart + filled;
+            if (offset >= readable)
+                return fail(breaks);
+            size_t wanted = buffer.size();
+            if (readable - offset < wanted)
+                wanted = static_cast<size_t>(readable - offset);
             ssize_t got;
             do {
-                got = read(fd, buffer.data(), buffer.size());
+                got = read(fd, buffer.data(), wanted);
             } while (got < 0 && errno == EINTR);
-            if (got <= 0) {
+            if (got < 0)
+                return fail(IoResult::failure(hostErrorCode(errno)));
+            if (got == 0) {
                 atEnd = true;
                 return -1;
             }
+            blockStart = offset;
             position = 0;
             filled = static_cast<size_t>(got);
         }
         return static_cast<unsigned char>(buffer[position++]);
+    }
+
+    int fail(const IoResult& cause) {
+        atEnd = true;
+        error = cause;
+        return -1;
     }
 };
 
@@ -47,10 +69,21 @@ TextReader::~TextReader() {
     close();
 }
 
-bool TextReader::open(const std::string& path) {
+IoResult TextReader::open(const std::string& path) {
     close();
-    impl_ = std::make_unique<Impl>();
-    return openMachineFile(path, OpenFor::Read, impl_->fd) == 0;
+    int fd = -1;
+    if (const int code = openMachineFile(path, OpenFor::Read, fd); code != 0)
+        return IoResult::failure(code);
+    impl_->fd = fd;
+    uint64_t breakAt = 0;
+    int cause = 0;
+    struct stat info;
+    if (faults::readBreak(path, breakAt, cause) && fstat(fd, &info) == 0 &&
+        breakAt < static_cast<uint64_t>(info.st_size)) {
+        impl_->readable = breakAt;
+        impl_->breaks = IoResult::failure(cause);
+    }
+    return IoResult();
 }
 
 bool TextReader::readLine(std::string& line) {
@@ -65,6 +98,11 @@ bool TextReader::readLine(std::string& line) {
         line.push_back(static_cast<char>(c));
         c = in.get();
     }
+    // A line a failed read broke into is not handed out.
+    if (c < 0 && !in.error.ok()) {
+        line.clear();
+        return false;
+    }
     if (c == '\r') {
         // CR LF may straddle two blocks.
         const int after = in.get();
@@ -74,17 +112,21 @@ bool TextReader::readLine(std::string& line) {
     return true;
 }
 
+IoResult TextReader::error() const {
+    return impl_->error;
+}
+
 void TextReader::close() {
     if (impl_->fd >= 0)
         closeMachineFile(impl_->fd);
-    impl_->fd = -1;
+    *impl_ = Impl();
 }
 
 struct TextWriter::Impl {
     int fd = -1;
     std::string path;
     std::string buffer;
-    bool failed = false;
+    IoResult failure;
 };
 
 TextWriter::TextWriter() : impl_(new Impl) {}
@@ -98,40 +140,41 @@ TextWriter::~TextWriter() {
     }
 }
 
-bool TextWriter::create(const std::string& path) {
+IoResult TextWriter::create(const std::string& path) {
     close();
-    impl_->failed = false;
     impl_->path = path;
-    return openMachineFile(path, OpenFor::CreateAlways, impl_->fd) == 0;
+    const int code = openMachineFile(path, OpenFor::CreateAlways, impl_->fd);
+    impl_->failure = code == 0 ? IoResult() : IoResult::failure(code);
+    return impl_->failure;
 }
 
-bool TextWriter::writeLine(std::string_view line) {
+IoResult TextWriter::writeLine(std::string_view line) {
     if (impl_->fd < 0) {
-        impl_->failed = true;
-        return false;
+        if (impl_->failure)
+            impl_->failure = IoResult::failure(ioerr::FileNotOpen);
+        return impl_->failure;
     }
     impl_->buffer += line;
     impl_->buffer += "\r\n";
     if (impl_->buffer.size() >= 65536) {
-        if (!writeStep(impl_->fd, impl_->buffer.data(), impl_->buffer.size(), impl_->path))
-            impl_->failed = true;
+        impl_->failure = firstFailure(impl_->failure, writeStep(impl_->fd, impl_->buffer.data(),
+                                                                impl_->buffer.size(), impl_->path));
         impl_->buffer.clear();
     }
-    return !impl_->failed;
+    return impl_->failure;
 }
 
-bool TextWriter::close() {
+IoResult TextWriter::close() {
     if (impl_->fd < 0)
-        return false;
-    if (!impl_->buffer.empty() &&
-        !writeStep(impl_->fd, impl_->buffer.data(), impl_->buffer.size(), impl_->path))
-        impl_->failed = true;
+        return impl_->failure ? IoResult::failure(ioerr::FileNotOpen) : impl_->failure;
+    if (!impl_->buffer.empty())
+        impl_->failure = firstFailure(impl_->failure, writeStep(impl_->fd, impl_->buffer.data(),
+                                                                impl_->buffer.size(), impl_->path));
     impl_->buffer.clear();
     const int fd = impl_->fd;
     impl_->fd = -1;
-    if (!closeStep(fd, impl_->path))
-        impl_->failed = true;
-    return !impl_->failed;
+    impl_->failure = firstFailure(impl_->failure, closeStep(fd, impl_->path));
+    return impl_->failure;
 }
 
 }  // namespace platform

@@ -84,7 +84,7 @@ TEST_F(SaveFailureTest, FileListFailingHalfWayKeepsTheEarlierSnapshot) {
         snapshot::SaveSnapshot('D', 20000);
         FAIL() << "the save reported success";
     } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "Stream write error");
+        EXPECT_STREQ(error.what(), "Stream write error (Disk full)");
     }
     ExpectOldSnapshotKept();
 }
@@ -103,7 +103,7 @@ TEST_F(SaveFailureTest, FolderListFailingHalfWayKeepsTheEarlierSnapshot) {
         snapshot::SaveSnapshot('D', 20000);
         FAIL() << "the save reported success";
     } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "Stream write error");
+        EXPECT_STREQ(error.what(), "Stream write error (Disk full)");
     }
     ExpectOldSnapshotKept();
 }

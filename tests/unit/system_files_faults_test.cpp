@@ -6,8 +6,8 @@
 #include <set>
 #include <vector>
 
+#include "common/staged_replace.h"
 #include "platform/files.h"
-#include "restore/staged_files.h"
 #include "restore/system_files.h"
 #include "support/fault_plan.h"
 #include "wizard_fixture.h"
@@ -104,7 +104,7 @@ protected:
                 // The one moment a destination is missing: its old file is
                 // kept aside under its old-copy name.
                 EXPECT_EQ(state, "missing");
-                EXPECT_EQ(Read({restore::OldCopyName(path)}).begin()->second, before.at(path));
+                EXPECT_EQ(Read({common::AsideName(path)}).begin()->second, before.at(path));
             }
         }
         restore::RecoverSystemFiles();
@@ -115,12 +115,19 @@ protected:
         EXPECT_EQ(LeftOverCopies(), std::vector<std::string>());
     }
 
-    // The step that moves the last new file in: from there on the new set
-    // is in place, before it the old set stays or comes back.
+    // The step that commits the set (its record becomes its mark): from
+    // there on the new set is in place, before it the old set stays or comes
+    // back. The last move in of a new file comes just before it.
     static int CommitStep(const std::function<void()>& operation) {
+        return LastMove(operation, "@TM.");
+    }
+    static int LastMoveIn(const std::function<void()>& operation) {
+        return LastMove(operation, "$TM.");
+    }
+    static int LastMove(const std::function<void()>& operation, const std::string& from) {
         int last = 0;
         faults::install([&](int number, Step step, const std::string& path) {
-            if (step == Step::Move && path.find("$TM.") != std::string::npos)
+            if (step == Step::Move && path.find(from) != std::string::npos)
                 last = number;
             return Action::Proceed;
         });
@@ -242,15 +249,17 @@ TEST_F(SystemFileFaults, AnUndoThatCannotMoveAFileBackIsFinishedByTheNextRecover
     restore::RestoreSystemFiles();
     const Files after = Read(RestoredFiles);
     prepare();
+    const int lastMoveIn = LastMoveIn([] { restore::RestoreSystemFiles(); });
+    prepare();
     commitStep_ = CommitStep([] { restore::RestoreSystemFiles(); });
     prepare();
 
     bool undoing = false;
     faults::install([&](int number, Step step, const std::string& path) {
-        undoing = undoing || number == commitStep_;
+        undoing = undoing || number == lastMoveIn;
         const bool held = undoing && path == "C:\\WINDOWS\\WIN.INI" &&
                           (step == Step::Move || step == Step::Delete);
-        return number == commitStep_ || held ? Action::Fail : Action::Proceed;
+        return number == lastMoveIn || held ? Action::Fail : Action::Proceed;
     });
     EXPECT_ANY_THROW(restore::RestoreSystemFiles());
     faults::reset();
@@ -259,8 +268,8 @@ TEST_F(SystemFileFaults, AnUndoThatCannotMoveAFileBackIsFinishedByTheNextRecover
         EXPECT_EQ(state, "old") << path;
     EXPECT_EQ(LeftOverCopies(), std::vector<std::string>());
 
-    // Cut after the last move in, with a destination damaged since: its old
-    // copy is not deleted beside what is not the whole new copy.
+    // Cut once committed, with a destination damaged since: its old copy is
+    // not deleted beside what is not the whole new copy.
     prepare();
     faults::install([&](int number, Step, const std::string&) {
         return number == commitStep_ ? Action::StopAfter : Action::Proceed;
@@ -269,7 +278,7 @@ TEST_F(SystemFileFaults, AnUndoThatCannotMoveAFileBackIsFinishedByTheNextRecover
     faults::reset();
     Machine::writeFile("C:\\WINDOWS\\WIN.INI", "[win");
     restore::RecoverSystemFiles();
-    EXPECT_EQ(Machine::readFile(restore::OldCopyName("C:\\WINDOWS\\WIN.INI")),
+    EXPECT_EQ(Machine::readFile(common::AsideName("C:\\WINDOWS\\WIN.INI")),
               *before.at("C:\\WINDOWS\\WIN.INI"));
 }
 

@@ -127,16 +127,23 @@ bool finish(const Reading& reading, bool compare) {
     }
     bool kept = false;
     for (const Part& part : reading.parts) {
-        if (!present(part.aside))
-            continue;
-        if (!present(part.destination)) {
-            // Nothing new reached the place: the old file is better than none.
-            done = platform::moveFile(part.aside, part.destination) && done;
-        } else if (!compare || part.stamp.empty() || part.stamp == contentStamp(part.destination)) {
-            done = platform::deleteFile(part.aside) && done;
-        } else {
-            // The destination is not the whole new copy: its old one stays.
-            kept = true;
+        if (present(part.aside)) {
+            if (!present(part.destination)) {
+                // Nothing new reached the place: the old file is better than none.
+                done = platform::moveFile(part.aside, part.destination) && done;
+            } else if (!compare || part.stamp.empty() ||
+                       part.stamp == contentStamp(part.destination)) {
+                done = platform::deleteFile(part.aside) && done;
+            } else {
+                // The destination is not the whole new copy: its old one
+                // stays, and what tells so.
+                kept = true;
+                continue;
+            }
+        }
+        if (!present(part.aside)) {
+            for (const std::string& note : part.notes)
+                done = Discard(note) && done;
         }
     }
     for (const std::string& stray : reading.strays)
@@ -171,8 +178,11 @@ bool undo(const Reading& reading) {
     // Each new copy is kept until every old file is back.
     if (!done)
         return false;
-    for (const Part& part : reading.parts)
+    for (const Part& part : reading.parts) {
         done = Discard(part.pending) && done;
+        for (const std::string& note : part.notes)
+            done = Discard(note) && done;
+    }
     for (const std::string& stray : reading.strays)
         done = Discard(stray) && done;
     if (!done)

@@ -17,6 +17,9 @@ struct Part {
     // "<bytes> <sum>" of the new copy; "" when not known, then the old copy
     // goes without a comparison.
     std::string stamp;
+    // An earlier version's marks beside the destination: deleted once its
+    // old copy is gone.
+    std::vector<std::string> notes;
 };
 
 // A set as the files on the disk show it.

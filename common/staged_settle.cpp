@@ -103,8 +103,7 @@ Reading readUnrecorded(const ReplaceSet& set) {
         pendingLeft = pendingLeft || present(part.pending);
         reading.found = reading.found || present(part.pending) || present(part.aside) ||
                         present(nothing) || present(stampFile);
-        reading.notes.push_back(nothing);
-        reading.notes.push_back(stampFile);
+        part.notes = {nothing, stampFile};
         reading.parts.push_back(part);
     }
     reading.committed = !pendingLeft;

@@ -64,8 +64,9 @@ bool StagedReplace::staged(const std::string& destination) const {
     return std::find(staged_.begin(), staged_.end(), destination) != staged_.end();
 }
 
-bool StagedReplace::fail(const std::string& destination) {
+bool StagedReplace::fail(const std::string& destination, const platform::IoResult& cause) {
     failedAt_ = destination;
+    failure_ = cause;
     return false;
 }
 
@@ -84,28 +85,34 @@ bool StagedReplace::commit() {
         part.aside = AsideName(destination);
         part.hadOld = platform::fileExists(destination);
         part.stamp = staged::contentStamp(part.pending);
+        // Unread, the copy cannot be known whole.
         if (part.stamp.empty())
-            return fail(destination);
+            return fail(destination, platform::IoResult::failure(platform::ioerr::AccessDenied));
         reading.parts.push_back(part);
     }
-    if (!staged::writeRecord(RecordName(lead), reading.parts)) {
+    const platform::IoResult recorded = staged::writeRecord(RecordName(lead), reading.parts);
+    if (!recorded) {
         Discard(RecordName(lead));
-        return fail(lead);
+        return fail(lead, recorded);
     }
     // From here the record says how to undo; the pending copies are the
     // settle's.
     settled_ = true;
     for (const staged::Part& part : reading.parts) {
-        const bool placed = (!part.hadOld || platform::moveFile(part.destination, part.aside)) &&
-                            platform::moveFile(part.pending, part.destination);
+        platform::IoResult placed;
+        if (part.hadOld)
+            placed = platform::moveFile(part.destination, part.aside);
+        if (placed)
+            placed = platform::moveFile(part.pending, part.destination);
         if (!placed) {
             staged::undo(reading);
-            return fail(part.destination);
+            return fail(part.destination, placed);
         }
     }
-    if (!platform::moveFile(RecordName(lead), MarkName(lead))) {
+    const platform::IoResult committed = platform::moveFile(RecordName(lead), MarkName(lead));
+    if (!committed) {
         staged::undo(reading);
-        return fail(lead);
+        return fail(lead, committed);
     }
     // Committed: an old copy that cannot be deleted now goes at the next settle.
     reading.committed = true;

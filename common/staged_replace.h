@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/ioerror.h"
+
 namespace common {
 
 std::string PendingName(const std::string& destination);
@@ -84,17 +86,20 @@ public:
 
     // Puts every staged copy in place. False when a step failed: every
     // destination is then as it was, or is put back by the next settle;
-    // failedAt() names the destination (the first one for the record).
+    // failedAt() names the destination (the first one for the record) and
+    // failure() the system's cause.
     bool commit();
     const std::string& failedAt() const { return failedAt_; }
+    const platform::IoResult& failure() const { return failure_; }
 
 private:
-    bool fail(const std::string& destination);
+    bool fail(const std::string& destination, const platform::IoResult& cause);
 
     ReplaceSet set_;
     std::vector<std::string> staged_;
     bool settled_ = false;  // committed or undone: the pending copies are not ours to drop
     std::string failedAt_;
+    platform::IoResult failure_;
 };
 
 }  // namespace common

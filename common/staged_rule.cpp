@@ -76,18 +76,19 @@ std::string contentStamp(const std::string& path) {
     return std::to_string(bytes) + " " + std::to_string(sum);
 }
 
-bool writeRecord(const std::string& path, const std::vector<Part>& parts) {
+platform::IoResult writeRecord(const std::string& path, const std::vector<Part>& parts) {
     platform::TextWriter writer;
-    if (!writer.create(path))
-        return false;
-    bool written = true;
+    const platform::IoResult created = writer.create(path);
+    if (!created)
+        return created;
+    platform::IoResult written;
     for (const Part& part : parts) {
         const std::string line =
             std::string(part.hadOld ? "1 " : "0 ") + part.stamp + " " + part.destination;
-        written = writer.writeLine(line) && written;
+        written = platform::firstFailure(written, writer.writeLine(line));
     }
-    written = writer.writeLine(RecordEnd) && written;
-    return writer.close() && written;
+    written = platform::firstFailure(written, writer.writeLine(RecordEnd));
+    return platform::firstFailure(written, writer.close());
 }
 
 bool readRecord(const std::string& path, std::vector<Part>& parts) {
@@ -116,8 +117,8 @@ bool finish(const Reading& reading, bool compare) {
             // A file in the place of a pending copy is the old one, not yet
             // set aside.
             const bool cleared = present(part.aside)
-                                     ? platform::deleteFile(part.destination)
-                                     : platform::moveFile(part.destination, part.aside);
+                                     ? platform::deleteFile(part.destination).ok()
+                                     : platform::moveFile(part.destination, part.aside).ok();
             if (!cleared) {
                 done = false;
                 continue;
@@ -162,9 +163,10 @@ bool undo(const Reading& reading) {
             if (present(part->destination)) {
                 // The new copy goes back under its pending name, so that the
                 // set still reads as unfinished should the next move fail.
-                const bool cleared = present(part->pending)
-                                         ? platform::deleteFile(part->destination)
-                                         : platform::moveFile(part->destination, part->pending);
+                const bool cleared =
+                    present(part->pending)
+                        ? platform::deleteFile(part->destination).ok()
+                        : platform::moveFile(part->destination, part->pending).ok();
                 if (!cleared) {
                     done = false;
                     continue;

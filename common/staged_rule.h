@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/staged_replace.h"
+#include "platform/ioerror.h"
 
 namespace common::staged {
 
@@ -40,7 +41,7 @@ std::string markedName(const std::string& path, char mark);
 // settle compares a destination with to know it holds the whole new copy.
 std::string contentStamp(const std::string& path);
 
-bool writeRecord(const std::string& path, const std::vector<Part>& parts);
+platform::IoResult writeRecord(const std::string& path, const std::vector<Part>& parts);
 // False unless the record was written whole.
 bool readRecord(const std::string& path, std::vector<Part>& parts);
 

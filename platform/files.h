@@ -1,10 +1,13 @@
 // File-system operations: directory listings, current directory, existence,
-// attributes, deletion. Paths are Windows paths ("C:\WINDOWS\SYSTEM").
+// attributes, deletion. Paths are Windows paths ("C:\WINDOWS\SYSTEM"). The
+// calls that change the disk answer with the system's cause of a failure.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "platform/ioerror.h"
 
 namespace platform {
 
@@ -86,7 +89,7 @@ bool namesItself(const std::string& folder, const DirEntry& entry);
 // "C:" makes drive C current, at that drive's own current folder.
 bool setCurrentDirectory(const std::string& path);
 std::string currentDirectory();
-bool createDirectory(const std::string& path);
+IoResult createDirectory(const std::string& path);
 // The absolute form of a path relative to the current drive and folder.
 std::string fullPath(const std::string& path);
 // The path with every folder and file name in its long form, as listings
@@ -99,12 +102,12 @@ bool fileExists(const std::string& path);
 bool folderExists(const std::string& path);
 // Attribute bits, or -1 when nothing exists at the path.
 int64_t fileAttributes(const std::string& path);
-bool setFileAttributes(const std::string& path, uint32_t attributes);
-bool deleteFile(const std::string& path);
+IoResult setFileAttributes(const std::string& path, uint32_t attributes);
+IoResult deleteFile(const std::string& path);
 // Gives a file a new name, as MoveFileA does: fails when anything already
 // exists under the new name, and never replaces it.
-bool moveFile(const std::string& from, const std::string& to);
+IoResult moveFile(const std::string& from, const std::string& to);
 // Removes a folder only if it is empty. A trailing backslash is accepted.
-bool removeDirectory(const std::string& path);
+IoResult removeDirectory(const std::string& path);
 
 }  // namespace platform

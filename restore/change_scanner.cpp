@@ -8,6 +8,7 @@
 #include "platform/app.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/text_rules.h"
 #include "restore/system_files.h"
 #include "snapshot/drive_statistics.h"
 #include "snapshot/snapshot_store.h"
@@ -33,7 +34,7 @@ bool excluded(const restore::ScanState& scan, const std::string& name) {
     const std::string& folder = scan.currentFolder;
     if (folder == scan.dataFolder || folder == scan.recycleFolder)
         return true;
-    const std::string upper = snapshot::UpperCase(name);
+    const std::string upper = platform::upperCase(name);
     if (upper == "WIN386.SWP" || upper == "TRELMRK.INI" || upper == "TRELMRK.GID")
         return true;
     // Deleting one of these would leave Windows without its registry or undo
@@ -55,9 +56,9 @@ void startDrive(restore::ScanState& scan, char drive) {
     scan.rangeLast = 0;
     scan.rangeUndecided = false;
     scan.found = false;
-    scan.dataFolder = snapshot::UpperCase(paths.dataDir);
-    scan.recycleFolder = snapshot::UpperCase(std::string(1, drive) + ":\\recycled");
-    scan.ieCache = snapshot::UpperCase(paths.winDir + "\\Temporary Internet Files");
+    scan.dataFolder = platform::upperCase(paths.dataDir);
+    scan.recycleFolder = platform::upperCase(std::string(1, drive) + ":\\recycled");
+    scan.ieCache = platform::upperCase(paths.winDir + "\\Temporary Internet Files");
     const std::vector<std::string> protectedFiles = restore::ProtectedFiles();
     scan.protectedFiles.clear();
     scan.protectedFiles.insert(protectedFiles.begin(), protectedFiles.end());
@@ -115,14 +116,6 @@ void TForm2::Compare(char drive) {
     if (!snapshot::LoadSnapshot(drive))
         return;
     scan.index.build();
-    if (!scan.index.wellFormed()) {
-        // Walking against a broken folder table would offer known files for
-        // removal.
-        common::ShowCenteredMessage("The snapshot of drive " + letter + " is damaged.",
-                                    platform::MessageKind::Information,
-                                    platform::MessageButtons::Ok, 120, 40);
-        return;
-    }
     ProgressBar1.setMaximum(snapshot::ReadPathcount(drive));
 
     Label2.setCaption("Scanning.." + letter);
@@ -160,7 +153,7 @@ void TForm2::searchAllDirs(const std::string& folder, const std::string& mask) {
                 scan.driveLost = true;
                 return;
             }
-            scan.unreadable.push_back(snapshot::UpperCase(folder.substr(0, folder.size() - 1)));
+            scan.unreadable.push_back(platform::upperCase(folder.substr(0, folder.size() - 1)));
             return;
         }
     }
@@ -174,7 +167,7 @@ void TForm2::searchAllDirs(const std::string& folder, const std::string& mask) {
             return;
 
         scan.found = false;
-        scan.currentFolder = snapshot::UpperCase(folder + name);
+        scan.currentFolder = platform::upperCase(folder + name);
         repaintPage1();
         // What the snapshot held in a folder it could not read is unknown:
         // nothing there is judged, or known files would look new.
@@ -211,10 +204,7 @@ void TForm2::Process(const std::string& /*folder*/, const platform::DirEntry& fo
     // than the lookup.
     std::string& nameKey = scan.nameKey;
     nameKey.assign(found.name, 0, snapshot::RecordLength);
-    for (char& c : nameKey) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
+    platform::upperCaseInPlace(nameKey);
     if (scan.currentFolder != scan.lastLookedUpFolder) {
         scan.index.folderRange(scan.currentFolder, scan.rangeFirst, scan.rangeLast);
         scan.rangeUndecided = scan.index.undecided(scan.currentFolder);

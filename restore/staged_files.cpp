@@ -9,6 +9,7 @@
 #include "platform/binaryfile.h"
 #include "platform/files.h"
 #include "platform/ioerror.h"
+#include "platform/text_rules.h"
 #include "platform/textfile.h"
 #include "restore/system_files.h"
 
@@ -21,16 +22,8 @@ void check(int code) {
         throw platform::IoError(code);
 }
 
-std::string upperCase(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
 bool sameFile(const std::string& a, const std::string& b) {
-    return upperCase(platform::fullPath(a)) == upperCase(platform::fullPath(b));
+    return platform::sameText(platform::fullPath(a), platform::fullPath(b));
 }
 
 void copyBlocks(const std::string& source, const std::string& target) {
@@ -128,7 +121,7 @@ void StagedFiles::keepAttributes(const std::string& destination) {
 
 void StagedFiles::commit() {
     if (!replace_.commit())
-        throw platform::IoError(platform::ioerr::AccessDenied);
+        throw platform::IoError(replace_.failure().code());
 }
 
 }  // namespace restore

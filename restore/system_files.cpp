@@ -15,6 +15,7 @@
 #include "platform/files.h"
 #include "platform/listbox.h"
 #include "platform/system.h"
+#include "platform/text_rules.h"
 #include "platform/textfile.h"
 #include "restore/staged_files.h"
 #include "wizard/pages.h"
@@ -204,14 +205,7 @@ std::vector<std::string> ProtectedFiles() {
     std::vector<std::string> files;
     if (!systemFilesLocated())
         return files;
-    auto add = [&files](const std::string& path) {
-        std::string upper = path;
-        for (char& c : upper) {
-            if (c >= 'a' && c <= 'z')
-                c = static_cast<char>(c - 'a' + 'A');
-        }
-        files.push_back(upper);
-    };
+    auto add = [&files](const std::string& path) { files.push_back(platform::upperCase(path)); };
     add(winDirFile("SYSTEM.DAT"));
     add(winDirFile("USER.DAT"));
     for (const std::vector<std::string>& set : {backupSet(), restoreSet()}) {

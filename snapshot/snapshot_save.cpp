@@ -7,6 +7,7 @@
 #include "common/staged_replace.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
+#include "platform/ioerror.h"
 #include "platform/listbox.h"
 #include "platform/textfile.h"
 #include "snapshot/snapshot_store.h"
@@ -114,8 +115,10 @@ void SaveSnapshot(char drive, int32_t n) {
         if (common::ReadOnly(place))
             throw std::runtime_error("Cannot create file " + place);
     }
-    if (!replace.commit())
-        throw std::runtime_error("Cannot create file " + replace.failedAt());
+    if (!replace.commit()) {
+        throw std::runtime_error(
+            platform::withCause("Cannot create file " + replace.failedAt(), replace.failure()));
+    }
     lines.clear();
 }
 

@@ -12,6 +12,7 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/listbox.h"
+#include "platform/text_rules.h"
 #include "snapshot/drive_statistics.h"
 #include "snapshot/snapshot_store.h"
 #include "snapshot/walk_messages.h"
@@ -103,7 +104,7 @@ void Walk::walkFolders(const std::string& folder) {
                 driveLost = true;
                 return;
             }
-            UnreadableFolders().push_back(UpperCase(folder.substr(0, folder.size() - 1)));
+            UnreadableFolders().push_back(platform::upperCase(folder.substr(0, folder.size() - 1)));
             return;
         }
     }
@@ -112,7 +113,7 @@ void Walk::walkFolders(const std::string& folder) {
         platform::processMessages();
         if (stopped())
             return;
-        const std::string key = UpperCase(folder + name);
+        const std::string key = platform::upperCase(folder + name);
         recordFolder(key);
         walkFolders(folder + name + "\\");
         if (stopped())

@@ -34,9 +34,6 @@ std::string SumFileName(char drive);
 // Flips bit 3 of every character; its own inverse.
 std::string ScrambleText(const std::string& text);
 
-// Upper-cases only the letters a to z.
-std::string UpperCase(const std::string& text);
-
 // SnapshotFileTable: slots 1..60,000 of up to 120 characters.
 int FileTableCount();
 // The record in a slot; "" for a slot outside 1..60,000. The text stays

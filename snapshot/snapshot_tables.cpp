@@ -10,6 +10,7 @@
 
 #include "common/app_state.h"
 #include "platform/listbox.h"
+#include "platform/text_rules.h"
 #include "snapshot/snapshot_store.h"
 #include "snapshot/store_internal.h"
 #include "wizard/pages.h"
@@ -125,15 +126,6 @@ std::string ScrambleText(const std::string& text) {
     return result;
 }
 
-std::string UpperCase(const std::string& text) {
-    std::string result(text);
-    for (char& c : result) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return result;
-}
-
 int FileTableCount() {
     return fileCount();
 }
@@ -158,10 +150,8 @@ void StoreUpperRecord(int slot, const std::string& name) {
         return;
     const size_t length = std::min(name.size(), static_cast<size_t>(RecordLength));
     char* text = fileTable().store(slot - 1, length);
-    for (size_t i = 0; i < length; ++i) {
-        const char c = name[i];
-        text[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    }
+    for (size_t i = 0; i < length; ++i)
+        text[i] = platform::upperLetter(name[i]);
     if (slot > fileCount())
         fileCount() = slot;
 }

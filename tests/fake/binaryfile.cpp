@@ -16,10 +16,6 @@ namespace platform {
 
 using namespace platform::fake;
 
-namespace {
-constexpr int FileNotOpen = 103;
-}
-
 struct BinaryFile::Impl {
     int fd = -1;
     std::string path;
@@ -50,14 +46,23 @@ int BinaryFile::open(const std::string& path, Mode mode) {
 int BinaryFile::read(void* buffer, size_t size, size_t& got) {
     got = 0;
     if (impl_->fd < 0)
-        return FileNotOpen;
+        return ioerr::FileNotOpen;
     char* out = static_cast<char*>(buffer);
+    uint64_t breakAt = 0;
+    int cause = 0;
+    if (faults::readBreak(impl_->path, breakAt, cause)) {
+        const off_t at = lseek(impl_->fd, 0, SEEK_CUR);
+        if (at >= 0 && static_cast<uint64_t>(at) >= breakAt)
+            return cause;
+        if (at >= 0 && breakAt - static_cast<uint64_t>(at) < size)
+            size = static_cast<size_t>(breakAt - static_cast<uint64_t>(at));
+    }
     while (got < size) {
         const ssize_t done = ::read(impl_->fd, out + got, size - got);
         if (done < 0) {
             if (errno == EINTR)
                 continue;
-            return ioerr::AccessDenied;
+            return hostErrorCode(errno);
         }
         if (done == 0)
             break;
@@ -69,25 +74,20 @@ int BinaryFile::read(void* buffer, size_t size, size_t& got) {
 int BinaryFile::write(const void* buffer, size_t size, size_t& written) {
     written = 0;
     if (impl_->fd < 0)
-        return FileNotOpen;
+        return ioerr::FileNotOpen;
     const char* in = static_cast<const char*>(buffer);
-    switch (faults::beforeStep(faults::Step::Write, impl_->path)) {
-        case faults::Action::Proceed:
-            break;
-        case faults::Action::HalfWrite:
-            if (writeAll(impl_->fd, in, size / 2))
-                written = size / 2;
-            return ioerr::DiskFull;
-        default:
-            return ioerr::DiskFull;
-    }
+    const faults::Decision decision = faults::beforeStep(faults::Step::Write, impl_->path);
+    if (decision.action == faults::Action::HalfWrite && writeAll(impl_->fd, in, size / 2))
+        written = size / 2;
+    if (!decision.proceeds())
+        return decision.cause;
     while (written < size) {
         const ssize_t done = ::write(impl_->fd, in + written, size - written);
         if (done < 0) {
             if (errno == EINTR)
                 continue;
             faults::afterStep();
-            return errno == ENOSPC ? ioerr::DiskFull : ioerr::AccessDenied;
+            return hostErrorCode(errno);
         }
         written += static_cast<size_t>(done);
     }
@@ -101,10 +101,10 @@ int BinaryFile::write(const void* buffer, size_t size, size_t& written) {
 
 int BinaryFile::close() {
     if (impl_->fd < 0)
-        return FileNotOpen;
-    const bool closed = closeStep(impl_->fd, impl_->path);
+        return ioerr::FileNotOpen;
+    const IoResult closed = closeStep(impl_->fd, impl_->path);
     impl_->fd = -1;
-    return closed ? 0 : ioerr::AccessDenied;
+    return closed.code();
 }
 
 }  // namespace platform

@@ -1,6 +1,10 @@
 // The injected-fault hook of the stand-in's disk steps.
 #include "fake/faults.h"
 
+#include "fake/paths.h"
+#include "fake/state.h"
+#include "platform/ioerror.h"
+
 namespace platform::fake::faults {
 
 namespace {
@@ -10,7 +14,14 @@ struct FaultState {
     int steps = 0;
     bool powerOff = false;
     bool cutAfterStep = false;
+    std::string brokenRead;
+    uint64_t readOffset = 0;
+    int readCause = 0;
 };
+
+int usualCause(Step step) {
+    return step == Step::Write ? ioerr::DiskFull : ioerr::AccessDenied;
+}
 
 FaultState& state() {
     static FaultState instance;
@@ -32,24 +43,28 @@ int stepsSeen() {
     return state().steps;
 }
 
-Action beforeStep(Step step, const std::string& path) {
+Decision beforeStep(Step step, const std::string& path) {
     FaultState& s = state();
     if (s.powerOff)
-        return Action::Fail;
+        return Decision(Action::Fail, ioerr::DriveNotReady);
     if (!s.hook)
         return Action::Proceed;
-    const Action action = s.hook(++s.steps, step, path);
-    if (action == Action::StopBefore) {
+    Decision decision = s.hook(++s.steps, step, path);
+    if (decision.action == Action::StopBefore) {
         s.powerOff = true;
         throw PowerCut{};
     }
-    if (action == Action::StopAfter) {
+    if (decision.action == Action::StopAfter) {
         s.cutAfterStep = true;
         return Action::Proceed;
     }
-    if (action == Action::HalfWrite && step != Step::Write)
-        return Action::Fail;
-    return action;
+    if (decision.action == Action::Proceed)
+        return decision;
+    if (decision.action == Action::HalfWrite && step != Step::Write)
+        decision.action = Action::Fail;
+    if (decision.cause == 0)
+        decision.cause = usualCause(step);
+    return decision;
 }
 
 void afterStep() {
@@ -59,6 +74,22 @@ void afterStep() {
     s.cutAfterStep = false;
     s.powerOff = true;
     throw PowerCut{};
+}
+
+void breakReads(const std::string& path, uint64_t offset, int cause) {
+    FaultState& s = state();
+    s.brokenRead = path;
+    s.readOffset = offset;
+    s.readCause = cause;
+}
+
+bool readBreak(const std::string& path, uint64_t& offset, int& cause) {
+    const FaultState& s = state();
+    if (s.brokenRead.empty() || !sameText(absolutePath(s.brokenRead), absolutePath(path)))
+        return false;
+    offset = s.readOffset;
+    cause = s.readCause;
+    return true;
 }
 
 const char* stepName(Step step) {

@@ -38,9 +38,11 @@ int openMachineFile(const std::string& path, OpenFor mode, int& fd) {
     // Rewriting a file keeps its hidden and system bits and marks it for backup.
     const int64_t before = exists ? hostAttributes(host) : -1;
 
-    if (mode == OpenFor::CreateAlways &&
-        faults::beforeStep(faults::Step::Create, path) != faults::Action::Proceed)
-        return ioerr::AccessDenied;
+    if (mode == OpenFor::CreateAlways) {
+        const faults::Decision decision = faults::beforeStep(faults::Step::Create, path);
+        if (!decision.proceeds())
+            return decision.cause;
+    }
 
     int flags = O_RDONLY;
     if (mode == OpenFor::ReadWriteExisting)
@@ -49,7 +51,7 @@ int openMachineFile(const std::string& path, OpenFor mode, int& fd) {
         flags = O_RDWR | O_CREAT | O_TRUNC;
     fd = open(host.c_str(), flags | O_CLOEXEC, 0666);
     if (fd < 0) {
-        const int code = errno == ENOENT ? ioerr::FileNotFound : ioerr::AccessDenied;
+        const int code = hostErrorCode(errno);
         if (mode == OpenFor::CreateAlways)
             faults::afterStep();
         return code;
@@ -64,41 +66,71 @@ int openMachineFile(const std::string& path, OpenFor mode, int& fd) {
     return 0;
 }
 
-bool writeAll(int fd, const char* data, size_t size) {
+int hostErrorCode(int error) {
+    switch (error) {
+        case ENOSPC:
+        case EFBIG:
+            return ioerr::DiskFull;
+        case ENOENT:
+            return ioerr::FileNotFound;
+        default:
+            return ioerr::AccessDenied;
+    }
+}
+
+int hostFolderError(int error) {
+    switch (error) {
+        case ENOTEMPTY:
+            return ioerr::FolderNotEmpty;
+        case EEXIST:
+            return ioerr::AlreadyExists;
+        case ENOENT:
+        case ENOTDIR:
+            return ioerr::InvalidFilename;
+        default:
+            return hostErrorCode(error);
+    }
+}
+
+int missingCause(const std::string& host) {
+    const size_t cut = host.find_last_of('/');
+    if (host.empty() || cut == std::string::npos || !isFolderKind(hostKind(host.substr(0, cut))))
+        return ioerr::InvalidFilename;
+    return ioerr::FileNotFound;
+}
+
+IoResult writeAll(int fd, const char* data, size_t size) {
     while (size > 0) {
         const ssize_t done = write(fd, data, size);
         if (done < 0) {
             if (errno == EINTR)
                 continue;
-            return false;
+            return IoResult::failure(hostErrorCode(errno));
         }
         data += done;
         size -= static_cast<size_t>(done);
     }
-    return true;
+    return IoResult();
 }
 
-bool writeStep(int fd, const char* data, size_t size, const std::string& path) {
-    switch (faults::beforeStep(faults::Step::Write, path)) {
-        case faults::Action::Proceed:
-            break;
-        case faults::Action::HalfWrite:
-            writeAll(fd, data, size / 2);
-            return false;
-        default:
-            return false;
-    }
-    const bool written = writeAll(fd, data, size);
+IoResult writeStep(int fd, const char* data, size_t size, const std::string& path) {
+    const faults::Decision decision = faults::beforeStep(faults::Step::Write, path);
+    if (decision.action == faults::Action::HalfWrite)
+        writeAll(fd, data, size / 2);
+    if (!decision.proceeds())
+        return IoResult::failure(decision.cause);
+    const IoResult written = writeAll(fd, data, size);
     faults::afterStep();
     return written;
 }
 
-bool closeStep(int fd, const std::string& path) {
-    if (faults::beforeStep(faults::Step::Close, path) != faults::Action::Proceed) {
+IoResult closeStep(int fd, const std::string& path) {
+    const faults::Decision decision = faults::beforeStep(faults::Step::Close, path);
+    if (!decision.proceeds()) {
         close(fd);
-        return false;
+        return IoResult::failure(decision.cause);
     }
-    const bool closed = close(fd) == 0;
+    const IoResult closed = close(fd) == 0 ? IoResult() : IoResult::failure(hostErrorCode(errno));
     faults::afterStep();
     return closed;
 }

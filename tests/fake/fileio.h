@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "platform/ioerror.h"
+
 namespace platform::fake {
 
 enum class OpenFor { Read, ReadWriteExisting, CreateAlways };
@@ -12,13 +14,23 @@ enum class OpenFor { Read, ReadWriteExisting, CreateAlways };
 // read-only file opened for writing).
 int openMachineFile(const std::string& path, OpenFor mode, int& fd);
 
-// Writes every byte; false on a failed write.
-bool writeAll(int fd, const char* data, size_t size);
+// Writes every byte; the cause of a failed write.
+IoResult writeAll(int fd, const char* data, size_t size);
+
+// The I/O error code of a host errno: a full disk or a file grown past the
+// host's limit is a full disk, a missing file is one, the rest access denied.
+int hostErrorCode(int error);
+// The same for making and removing a folder: a folder not empty, or already
+// there, or a folder above it missing.
+int hostFolderError(int error);
+// Why nothing was found at a host path: no such file in a folder that is
+// there, else no such folder (or drive).
+int missingCause(const std::string& host);
 
 // The product's writes and closes of a machine file, each one step that an
 // injected fault can fail, cut in half or end with a power cut. path names the
 // file for the fault hook.
-bool writeStep(int fd, const char* data, size_t size, const std::string& path);
-bool closeStep(int fd, const std::string& path);
+IoResult writeStep(int fd, const char* data, size_t size, const std::string& path);
+IoResult closeStep(int fd, const std::string& path);
 
 }  // namespace platform::fake

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fake/faults.h"
+#include "fake/fileio.h"
 #include "fake/host.h"
 #include "fake/paths.h"
 #include "fake/state.h"
@@ -39,7 +40,7 @@ bool maskMatches(const char* mask, const char* name) {
         // "name.*" matches "name" too.
         return mask[0] == '.' && mask[1] == '*' && mask[2] == 0;
     }
-    if (*mask != '?' && upper(std::string(1, *mask)) != upper(std::string(1, *name)))
+    if (*mask != '?' && upperLetter(*mask) != upperLetter(*name))
         return false;
     return maskMatches(mask + 1, name + 1);
 }
@@ -141,8 +142,9 @@ DirectoryListing::DirectoryListing(const std::string& pattern, uint32_t filter) 
             found.push_back(entry);
     }
     closedir(dir);
-    std::sort(found.begin(), found.end(),
-              [](const DirEntry& a, const DirEntry& b) { return upper(a.name) < upper(b.name); });
+    std::sort(found.begin(), found.end(), [](const DirEntry& a, const DirEntry& b) {
+        return upperCase(a.name) < upperCase(b.name);
+    });
 
     // Every folder but a root lists "." and ".." first.
     if (splitPath(folder).parts.size() > 0) {
@@ -197,13 +199,17 @@ std::string currentDirectory() {
     return std::string(1, drive) + ":" + dir;
 }
 
-bool createDirectory(const std::string& path) {
+IoResult createDirectory(const std::string& path) {
     const std::string host = resolveHost(path);
-    if (host.empty() || hostKind(host) != HostKind::Missing)
-        return false;
-    if (faults::beforeStep(faults::Step::CreateFolder, path) != faults::Action::Proceed)
-        return false;
-    const bool made = mkdir(host.c_str(), 0777) == 0;
+    if (host.empty())
+        return IoResult::failure(ioerr::InvalidFilename);
+    if (hostKind(host) != HostKind::Missing)
+        return IoResult::failure(ioerr::AlreadyExists);
+    const faults::Decision decision = faults::beforeStep(faults::Step::CreateFolder, path);
+    if (!decision.proceeds())
+        return IoResult::failure(decision.cause);
+    const IoResult made =
+        mkdir(host.c_str(), 0777) == 0 ? IoResult() : IoResult::failure(hostFolderError(errno));
     if (made)
         forgetHostAttributes(host);
     faults::afterStep();
@@ -227,52 +233,63 @@ int64_t fileAttributes(const std::string& path) {
     return hostAttributes(resolveHost(path));
 }
 
-bool setFileAttributes(const std::string& path, uint32_t attributes) {
+IoResult setFileAttributes(const std::string& path, uint32_t attributes) {
     const std::string host = resolveHost(path);
     if (hostKind(host) == HostKind::Missing)
-        return false;
-    if (faults::beforeStep(faults::Step::SetAttributes, path) != faults::Action::Proceed)
-        return false;
+        return IoResult::failure(missingCause(host));
+    const faults::Decision decision = faults::beforeStep(faults::Step::SetAttributes, path);
+    if (!decision.proceeds())
+        return IoResult::failure(decision.cause);
     setHostAttributes(host, attributes);
     faults::afterStep();
-    return true;
+    return IoResult();
 }
 
-bool deleteFile(const std::string& path) {
+IoResult deleteFile(const std::string& path) {
     const std::string host = resolveHost(path);
     const HostKind kind = hostKind(host);
+    if (kind == HostKind::Missing)
+        return IoResult::failure(missingCause(host));
     if (kind != HostKind::File && kind != HostKind::LinkToFile)
-        return false;
+        return IoResult::failure(ioerr::AccessDenied);
     if (hostReadOnly(host))
-        return false;
-    if (faults::beforeStep(faults::Step::Delete, path) != faults::Action::Proceed)
-        return false;
-    const bool deleted = unlink(host.c_str()) == 0;
+        return IoResult::failure(ioerr::AccessDenied);
+    const faults::Decision decision = faults::beforeStep(faults::Step::Delete, path);
+    if (!decision.proceeds())
+        return IoResult::failure(decision.cause);
+    const IoResult deleted =
+        unlink(host.c_str()) == 0 ? IoResult() : IoResult::failure(hostErrorCode(errno));
     if (deleted)
         forgetHostAttributes(host);
     faults::afterStep();
     return deleted;
 }
 
-bool removeDirectory(const std::string& path) {
+IoResult removeDirectory(const std::string& path) {
     const WinPath parts = splitPath(absolutePath(path));
     if (parts.parts.empty())
-        return false;  // a drive's root stays
+        return IoResult::failure(ioerr::AccessDenied);  // a drive's root stays
     // The current folder is in use and cannot go.
     if (sameText(joinPath(parts), currentDirectory()))
-        return false;
+        return IoResult::failure(ioerr::SharingViolation);
     const std::string host = resolveHost(path);
     const HostKind kind = hostKind(host);
-    if (!isFolderKind(kind) || hostReadOnly(host))
-        return false;
-    if (faults::beforeStep(faults::Step::RemoveFolder, path) != faults::Action::Proceed)
-        return false;
+    if (kind == HostKind::Missing)
+        return IoResult::failure(missingCause(host));
+    if (!isFolderKind(kind))
+        return IoResult::failure(ioerr::InvalidFilename);
+    if (hostReadOnly(host))
+        return IoResult::failure(ioerr::AccessDenied);
+    const faults::Decision decision = faults::beforeStep(faults::Step::RemoveFolder, path);
+    if (!decision.proceeds())
+        return IoResult::failure(decision.cause);
     // A link to a folder goes as a link, leaving its target alone.
     const int result = kind == HostKind::LinkToFolder ? unlink(host.c_str()) : rmdir(host.c_str());
-    if (result == 0)
+    const IoResult removed = result == 0 ? IoResult() : IoResult::failure(hostFolderError(errno));
+    if (removed)
         forgetHostAttributes(host);
     faults::afterStep();
-    return result == 0;
+    return removed;
 }
 
 }  // namespace platform

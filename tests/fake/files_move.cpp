@@ -1,7 +1,9 @@
 // Renaming a file on the stand-in, with MoveFileA's refusal to replace.
+#include <cerrno>
 #include <cstdio>
 
 #include "fake/faults.h"
+#include "fake/fileio.h"
 #include "fake/host.h"
 #include "fake/paths.h"
 #include "platform/files.h"
@@ -10,20 +12,27 @@ namespace platform {
 
 using namespace platform::fake;
 
-bool moveFile(const std::string& from, const std::string& to) {
+IoResult moveFile(const std::string& from, const std::string& to) {
     const std::string source = resolveHost(from);
     const HostKind kind = hostKind(source);
+    if (kind == HostKind::Missing)
+        return IoResult::failure(missingCause(source));
     if (kind != HostKind::File && kind != HostKind::LinkToFile)
-        return false;
+        return IoResult::failure(ioerr::AccessDenied);
     const std::string target = resolveHost(to);
-    if (target.empty() || hostKind(target) != HostKind::Missing)
-        return false;
+    if (target.empty())
+        return IoResult::failure(ioerr::InvalidFilename);
+    if (hostKind(target) != HostKind::Missing)
+        return IoResult::failure(ioerr::AlreadyExists);
     const size_t cut = target.find_last_of('/');
     if (cut == std::string::npos || !isFolderKind(hostKind(target.substr(0, cut))))
-        return false;
-    if (faults::beforeStep(faults::Step::Move, from) != faults::Action::Proceed)
-        return false;
-    const bool moved = std::rename(source.c_str(), target.c_str()) == 0;
+        return IoResult::failure(ioerr::InvalidFilename);
+    const faults::Decision decision = faults::beforeStep(faults::Step::Move, from);
+    if (!decision.proceeds())
+        return IoResult::failure(decision.cause);
+    const IoResult moved = std::rename(source.c_str(), target.c_str()) == 0
+                               ? IoResult()
+                               : IoResult::failure(hostErrorCode(errno));
     if (moved)
         moveHostAttributes(source, target);
     faults::afterStep();

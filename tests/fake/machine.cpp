@@ -193,7 +193,7 @@ std::vector<Window*> Machine::windows() {
 void Machine::setRegistryString(RegistryRoot root, const std::string& key, const std::string& value,
                                 const std::string& text) {
     addRegistryKey(root, key);
-    state().registry[registryPath(root, key)].values[upper(value)] = text;
+    state().registry[registryPath(root, key)].values[upperCase(value)] = text;
 }
 
 void Machine::addRegistryKey(RegistryRoot root, const std::string& key) {
@@ -211,7 +211,7 @@ bool Machine::registryHasKey(RegistryRoot root, const std::string& key) {
 void Machine::addShortName(const std::string& windowsPath, const std::string& alias) {
     const std::string host = mustResolve(windowsPath);
     const size_t cut = host.find_last_of('/');
-    state().shortNames[host.substr(0, cut) + "/" + upper(alias)] = host.substr(cut + 1);
+    state().shortNames[host.substr(0, cut) + "/" + upperCase(alias)] = host.substr(cut + 1);
 }
 
 void Machine::lockRegistryKey(RegistryRoot root, const std::string& key) {

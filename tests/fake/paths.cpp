@@ -128,12 +128,12 @@ public:
     std::string find(const std::string& folder, const std::string& name) {
         Names& names = folders_[folder];
         if (names.read) {
-            const auto hit = names.byUpper.find(upper(name));
+            const auto hit = names.byUpper.find(upperCase(name));
             if (hit != names.byUpper.end() && exists(folder, hit->second))
                 return hit->second;
         }
         read(folder, names);
-        const auto hit = names.byUpper.find(upper(name));
+        const auto hit = names.byUpper.find(upperCase(name));
         return hit == names.byUpper.end() ? std::string() : hit->second;
     }
 
@@ -142,14 +142,6 @@ private:
         bool read = false;
         std::unordered_map<std::string, std::string> byUpper;
     };
-
-    static std::string upper(std::string text) {
-        for (char& c : text) {
-            if (c >= 'a' && c <= 'z')
-                c = static_cast<char>(c - 'a' + 'A');
-        }
-        return text;
-    }
 
     static bool exists(const std::string& folder, const std::string& name) {
         struct stat info;
@@ -163,7 +155,7 @@ private:
         if (dir == nullptr)
             return;
         while (dirent* entry = readdir(dir)) {
-            names.byUpper.emplace(upper(entry->d_name), entry->d_name);  // the first one wins
+            names.byUpper.emplace(upperCase(entry->d_name), entry->d_name);  // the first one wins
         }
         closedir(dir);
     }
@@ -183,7 +175,7 @@ static std::string findEntry(const std::string& folder, const std::string& name)
     const std::string found = names.find(folder, name);
     if (!found.empty())
         return found;
-    const auto alias = state().shortNames.find(folder + "/" + upper(name));
+    const auto alias = state().shortNames.find(folder + "/" + upperCase(name));
     return alias == state().shortNames.end() ? std::string() : alias->second;
 }
 
@@ -196,7 +188,7 @@ std::string longForm(const std::string& path) {
     for (const auto& part : full.parts) {
         const std::string found = host.empty() ? std::string() : findEntry(host, part);
         // Only an alias changes: other names keep the spelling they were given.
-        const bool alias = !found.empty() && upper(found) != upper(part);
+        const bool alias = !found.empty() && upperCase(found) != upperCase(part);
         result.parts.push_back(alias ? found : part);
         host = found.empty() ? std::string() : host + "/" + found;
     }

@@ -53,8 +53,8 @@ bool writeProfileString(const std::string& file, const std::string& section, con
     if (openMachineFile(file, OpenFor::CreateAlways, fd) != 0)
         return false;
     const std::string out = profile.text();
-    const bool written = writeStep(fd, out.data(), out.size(), file);
-    return closeStep(fd, file) && written;
+    const bool written = writeStep(fd, out.data(), out.size(), file).ok();
+    return closeStep(fd, file).ok() && written;
 }
 
 }  // namespace platform

@@ -13,7 +13,7 @@ std::string registryPath(RegistryRoot root, const std::string& key) {
         if (end == std::string::npos)
             end = key.size();
         if (end > start)
-            path += "\\" + upper(key.substr(start, end - start));
+            path += "\\" + upperCase(key.substr(start, end - start));
         start = end + 1;
     }
     return path;
@@ -30,7 +30,7 @@ bool registryReadString(RegistryRoot root, const std::string& key, const std::st
     auto found = state().registry.find(registryPath(root, key));
     if (found == state().registry.end())
         return false;
-    auto item = found->second.values.find(upper(value));
+    auto item = found->second.values.find(upperCase(value));
     if (item == found->second.values.end())
         return false;
     text = item->second;

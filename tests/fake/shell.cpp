@@ -90,7 +90,7 @@ int systemIconIndex(const std::string& path) {
         return 0;
     if (isFolderKind(kind))
         return 3;
-    const std::string name = upper(host.substr(host.find_last_of('/') + 1));
+    const std::string name = upperCase(host.substr(host.find_last_of('/') + 1));
     const size_t dot = name.find_last_of('.');
     if (dot == std::string::npos || dot + 1 == name.size())
         return 0;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fake/machine.h"
+#include "platform/text_rules.h"
 
 namespace platform {
 class Control;
@@ -64,9 +65,8 @@ struct MachineState {
 MachineState& state();
 void resetState(const std::string& folder);
 
-// Upper-cases the letters a to z only.
-std::string upper(const std::string& text);
-bool sameText(const std::string& a, const std::string& b);
+using platform::sameText;
+using platform::upperCase;
 
 // "HKCU\SOFTWARE\..." with every name upper-cased: the registry map's key.
 std::string registryPath(RegistryRoot root, const std::string& key);

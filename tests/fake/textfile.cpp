@@ -3,6 +3,9 @@
 
 #include <unistd.h>
 
+#include <cerrno>
+
+#include "fake/faults.h"
 #include "fake/fileio.h"
 
 namespace platform {
@@ -13,27 +16,39 @@ struct TextReader::Impl {
     std::string text;
     size_t at = 0;
     bool open = false;
+    // A read made to fail: the text stops where it failed, and the line it
+    // broke into is not handed out.
+    size_t readable = std::string::npos;
+    IoResult breaks;  // what the read at `readable` fails with
+    IoResult error;   // set once the lines reach it
 };
 
 TextReader::TextReader() : impl_(new Impl) {}
 TextReader::~TextReader() = default;
 
-bool TextReader::open(const std::string& path) {
+IoResult TextReader::open(const std::string& path) {
     close();
     int fd;
-    if (openMachineFile(path, OpenFor::Read, fd) != 0)
-        return false;
+    if (const int code = openMachineFile(path, OpenFor::Read, fd); code != 0)
+        return IoResult::failure(code);
     char block[65536];
     ssize_t got;
     while ((got = read(fd, block, sizeof block)) > 0)
         impl_->text.append(block, static_cast<size_t>(got));
+    const int readError = errno;
     ::close(fd);
     if (got < 0) {
         impl_->text.clear();
-        return false;
+        return IoResult::failure(hostErrorCode(readError));
+    }
+    uint64_t breakAt = 0;
+    int cause = 0;
+    if (faults::readBreak(path, breakAt, cause) && breakAt < impl_->text.size()) {
+        impl_->readable = static_cast<size_t>(breakAt);
+        impl_->breaks = IoResult::failure(cause);
     }
     impl_->open = true;
-    return true;
+    return IoResult();
 }
 
 bool TextReader::readLine(std::string& line) {
@@ -43,6 +58,12 @@ bool TextReader::readLine(std::string& line) {
     size_t end = impl_->at;
     while (end < text.size() && text[end] != '\r' && text[end] != '\n')
         ++end;
+    // The line and the byte that ends it must lie before the failed read.
+    if (impl_->readable != std::string::npos && end + 1 > impl_->readable) {
+        impl_->at = text.size();
+        impl_->error = impl_->breaks;
+        return false;
+    }
     line = text.substr(impl_->at, end - impl_->at);
     if (end < text.size() && text[end] == '\r') {
         ++end;
@@ -55,17 +76,19 @@ bool TextReader::readLine(std::string& line) {
     return true;
 }
 
+IoResult TextReader::error() const {
+    return impl_->error;
+}
+
 void TextReader::close() {
-    impl_->text.clear();
-    impl_->at = 0;
-    impl_->open = false;
+    *impl_ = Impl();
 }
 
 struct TextWriter::Impl {
     int fd = -1;
     std::string path;
     std::string buffer;
-    bool failed = false;
+    IoResult failure;
 };
 
 TextWriter::TextWriter() : impl_(new Impl) {}
@@ -76,40 +99,41 @@ TextWriter::~TextWriter() {
         ::close(impl_->fd);
 }
 
-bool TextWriter::create(const std::string& path) {
+IoResult TextWriter::create(const std::string& path) {
     close();
-    impl_->failed = false;
     impl_->path = path;
-    return openMachineFile(path, OpenFor::CreateAlways, impl_->fd) == 0;
+    const int code = openMachineFile(path, OpenFor::CreateAlways, impl_->fd);
+    impl_->failure = code == 0 ? IoResult() : IoResult::failure(code);
+    return impl_->failure;
 }
 
-bool TextWriter::writeLine(std::string_view line) {
+IoResult TextWriter::writeLine(std::string_view line) {
     if (impl_->fd < 0) {
-        impl_->failed = true;
-        return false;
+        if (impl_->failure)
+            impl_->failure = IoResult::failure(ioerr::FileNotOpen);
+        return impl_->failure;
     }
     impl_->buffer += line;
     impl_->buffer += "\r\n";
     if (impl_->buffer.size() >= 65536) {
-        if (!writeStep(impl_->fd, impl_->buffer.data(), impl_->buffer.size(), impl_->path))
-            impl_->failed = true;
+        impl_->failure = firstFailure(impl_->failure, writeStep(impl_->fd, impl_->buffer.data(),
+                                                                impl_->buffer.size(), impl_->path));
         impl_->buffer.clear();
     }
-    return !impl_->failed;
+    return impl_->failure;
 }
 
-bool TextWriter::close() {
+IoResult TextWriter::close() {
     if (impl_->fd < 0)
-        return false;
-    if (!impl_->buffer.empty() &&
-        !writeStep(impl_->fd, impl_->buffer.data(), impl_->buffer.size(), impl_->path))
-        impl_->failed = true;
+        return impl_->failure ? IoResult::failure(ioerr::FileNotOpen) : impl_->failure;
+    if (!impl_->buffer.empty())
+        impl_->failure = firstFailure(impl_->failure, writeStep(impl_->fd, impl_->buffer.data(),
+                                                                impl_->buffer.size(), impl_->path));
     impl_->buffer.clear();
     const int fd = impl_->fd;
     impl_->fd = -1;
-    if (!closeStep(fd, impl_->path))
-        impl_->failed = true;
-    return !impl_->failed;
+    impl_->failure = firstFailure(impl_->failure, closeStep(fd, impl_->path));
+    return impl_->failure;
 }
 
 }  // namespace platform

@@ -13,6 +13,7 @@
 #include "fake/state.h"
 #include "fuzz_machine.h"
 #include "platform/profile.h"
+#include "platform/text_rules.h"
 
 namespace {
 
@@ -54,8 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const auto& part : ProfileFile::parse(text).sections) {
         for (const auto& line : part.lines) {
             if (line.hasValue && probes.size() < 64 &&
-                !(platform::fake::sameText(part.name, section) &&
-                  platform::fake::sameText(line.name, key))) {
+                !(platform::sameText(part.name, section) && platform::sameText(line.name, key))) {
                 probes.emplace_back(part.name, line.name);
             }
         }

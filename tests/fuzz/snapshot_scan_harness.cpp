@@ -15,6 +15,7 @@
 #include "fake/machine.h"
 #include "fuzz_machine.h"
 #include "platform/app.h"
+#include "platform/text_rules.h"
 #include "snapshot/snapshot_scanner.h"
 #include "snapshot/snapshot_store.h"
 #include "wizard/pages.h"
@@ -86,7 +87,7 @@ void collectKnown() {
             if (ch == '/')
                 ch = '\\';
         }
-        path = snapshot::UpperCase(path);
+        path = platform::upperCase(path);
         if (entry.is_directory())
             scan().knownFolders.insert(path + "\\");
         else
@@ -260,8 +261,8 @@ void RunSnapshotScan(const uint8_t* data, size_t size) {
     }
     const SnapshotView view(input);
     for (int i = 0; i < page3.Fileview.count(); ++i) {
-        const std::string location = snapshot::UpperCase(page3.Fileview.subItem(i, 1));
-        const std::string name = snapshot::UpperCase(page3.Fileview.caption(i));
+        const std::string location = platform::upperCase(page3.Fileview.subItem(i, 1));
+        const std::string name = platform::upperCase(page3.Fileview.caption(i));
         if (scan().knownFiles.count(location + name) == 0)
             continue;
         const std::string folder = location.substr(0, location.size() - 1);
@@ -271,7 +272,7 @@ void RunSnapshotScan(const uint8_t* data, size_t size) {
                 "a file the snapshot holds is listed: " + collapsed(location + name), "", input);
     }
     for (int i = 0; i < page3.Folderview.count(); ++i) {
-        const std::string path = snapshot::UpperCase(page3.Folderview.caption(i));
+        const std::string path = platform::upperCase(page3.Folderview.caption(i));
         if (scan().knownFolders.count(path) == 0)
             continue;
         if (input == scan().untouched || view.holdsFolder(path.substr(0, path.size() - 1)))

@@ -12,6 +12,8 @@
 
 #include "common/app_state.h"
 #include "fake/machine.h"
+#include "platform/text_rules.h"
+#include "snapshot/snapshot_store.h"
 #include "support/machine_test.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
@@ -22,10 +24,8 @@ namespace changetest {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-inline std::string scrambled(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(c ^ 8);
-    return text;
+inline std::string scrambled(const std::string& text) {
+    return snapshot::ScrambleText(text);
 }
 
 inline std::string joinLines(const Lines& lines) {
@@ -41,14 +41,6 @@ struct Folder {
     std::string path;
     Lines files;
 };
-
-inline std::string upper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
 
 class ChangeScannerTest : public testing_support::MachineTest {
 protected:
@@ -98,11 +90,11 @@ protected:
         for (const Folder& folder : folders) {
             const bool root = folder.path.size() == 2;
             if (!root)
-                records.push_back(upper(folder.path).substr(0, 120));
-            pairs.push_back(upper(folder.path));
+                records.push_back(platform::upperCase(folder.path).substr(0, 120));
+            pairs.push_back(platform::upperCase(folder.path));
             pairs.push_back(root ? "0" : std::to_string(records.size()));
             for (const std::string& name : folder.files) {
-                records.push_back(upper(name).substr(0, 120));
+                records.push_back(platform::upperCase(name).substr(0, 120));
             }
         }
         pairs.push_back("THEEND");

@@ -318,7 +318,8 @@ TEST(IoErrorText, StandardTexts) {
     EXPECT_EQ(ioErrorText(100), "Read beyond end of file");
     EXPECT_EQ(ioErrorText(101), "Disk full");
     EXPECT_EQ(ioErrorText(106), "Invalid numeric input");
-    EXPECT_EQ(ioErrorText(32), "I/O error 32");
+    EXPECT_EQ(ioErrorText(32), "Sharing violation");
+    EXPECT_EQ(ioErrorText(999), "I/O error 999");
     EXPECT_STREQ(IoError(5).what(), "File access denied");
 }
 

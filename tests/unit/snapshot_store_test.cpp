@@ -8,6 +8,7 @@
 #include "common/staged_replace.h"
 #include "platform/files.h"
 #include "platform/listbox.h"
+#include "platform/text_rules.h"
 #include "snapshot_files.h"
 #include "snapshot_store_fixture.h"
 
@@ -38,8 +39,8 @@ TEST(ScrambleText, FlipsBitThreeAndIsItsOwnInverse) {
 }
 
 TEST(UpperCase, ChangesOnlyTheLettersAToZ) {
-    EXPECT_EQ(snapshot::UpperCase("c:\\Program Files\\foo_1.txt"), "C:\\PROGRAM FILES\\FOO_1.TXT");
-    EXPECT_EQ(snapshot::UpperCase("r\xe9sum\xe9 \xe0 la {carte}"), "R\xe9SUM\xe9 \xe0 LA {CARTE}");
+    EXPECT_EQ(platform::upperCase("c:\\Program Files\\foo_1.txt"), "C:\\PROGRAM FILES\\FOO_1.TXT");
+    EXPECT_EQ(platform::upperCase("r\xe9sum\xe9 \xe0 la {carte}"), "R\xe9SUM\xe9 \xe0 LA {CARTE}");
 }
 
 // The tree of the change scanner's worked example, saved and loaded again.

@@ -45,8 +45,8 @@ StagedReplace::~StagedReplace() {
 }
 
 bool StagedReplace::prepare() {
-    // Without comparing: an old copy kept beside a destination changed since
-    // has had its start-up to be seen, and now the new set takes its place.
+    // Without comparing: an old copy that a finished replace kept beside a
+    // destination changed since goes now, as a new set takes its place.
     return staged::settle(set_, false);
 }
 

@@ -34,6 +34,8 @@ std::string ioErrorText(int code) {
             return "Invalid numeric input";
         case ioerr::FolderNotEmpty:
             return "Folder not empty";
+        case ioerr::NotAFolder:
+            return "Invalid folder name";
         default:
             return "I/O error " + std::to_string(code);
     }

@@ -25,6 +25,7 @@ constexpr int FileNotOpen = 103;
 constexpr int InvalidNumericInput = 106;
 constexpr int FolderNotEmpty = 145;
 constexpr int AlreadyExists = 183;
+constexpr int NotAFolder = 267;
 }  // namespace ioerr
 
 // "File not found", "Disk full", ..., or "I/O error %d" for any other code.

@@ -34,8 +34,11 @@ std::string driveText(const char* before, char drive, const char* after) {
     return std::string(before) + drive + after;
 }
 
-void reportDamaged(char drive) {
-    inform(driveText("The snapshot of drive ", drive, " is damaged."), 120);
+// A snapshot that does not hold together, or one that could not be read
+// whole (then with the cause): either would make known files look new.
+void reportDamaged(char drive, const platform::IoResult& read = platform::IoResult()) {
+    inform(platform::withCause(driveText("The snapshot of drive ", drive, " is damaged."), read),
+           120);
 }
 
 // The pairs must run from the drive's own pair (index 0) through folder
@@ -143,6 +146,10 @@ bool loadFileTable(char drive, detail::LineSum& sum) {
         StoreFileRecord(++stored, line);
     }
     SetFileTableCount(stored);
+    if (const platform::IoResult read = in.error(); !read) {
+        reportDamaged(drive, read);
+        return false;
+    }
     return true;
 }
 
@@ -170,6 +177,10 @@ bool loadFolderTable(char drive, detail::LineSum& sum) {
         if (plain.size() > static_cast<size_t>(FolderLineLength))
             whole[stored] = std::move(plain);
         ++stored;
+    }
+    if (const platform::IoResult read = in.error(); !read) {
+        reportDamaged(drive, read);
+        return false;
     }
     return true;
 }
@@ -210,11 +221,12 @@ bool LoadSnapshot(char drive) {
     const std::string unreadableList = UnreadableListFileName(drive);
     const bool listed = platform::fileExists(unreadableList);
     std::vector<std::string> unreadable;
-    const bool listRead = !listed || platform::loadTextLines(unreadableList, unreadable);
-    if (!pairsHoldTogether(drive) || !listRead || !sumsAgree(drive, records, folders, unreadable) ||
+    const platform::IoResult listRead =
+        listed ? platform::loadTextLines(unreadableList, unreadable) : platform::IoResult();
+    if (!listRead || !pairsHoldTogether(drive) || !sumsAgree(drive, records, folders, unreadable) ||
         (listed && !unreadableFoldersHoldTogether(unreadable))) {
         UnreadableFolders().clear();
-        reportDamaged(drive);
+        reportDamaged(drive, listRead);
         return false;
     }
     return true;

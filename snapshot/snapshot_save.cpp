@@ -27,21 +27,21 @@ namespace {
     platform::exitProcess(0);
 }
 
-// Writes slots 1..n; false if any byte failed to reach the file.
-bool writeRecords(platform::TextWriter& out, int32_t n) {
+// Writes slots 1..n; the first failure, if any byte failed to reach the file.
+platform::IoResult writeRecords(platform::TextWriter& out, int32_t n) {
     for (int32_t slot = 1; slot <= n; ++slot) {
-        if (!out.writeLine(FileRecord(slot)))
-            return false;
+        if (const platform::IoResult written = out.writeLine(FileRecord(slot)); !written)
+            return written;
     }
-    return true;
+    return platform::IoResult();
 }
 
-bool writeLines(platform::TextWriter& out, const std::vector<std::string>& lines) {
+platform::IoResult writeLines(platform::TextWriter& out, const std::vector<std::string>& lines) {
     for (const std::string& line : lines) {
-        if (!out.writeLine(line))
-            return false;
+        if (const platform::IoResult written = out.writeLine(line); !written)
+            return written;
     }
-    return true;
+    return platform::IoResult();
 }
 
 // Writes one pending file whole, or throws; what was written is deleted with
@@ -49,12 +49,12 @@ bool writeLines(platform::TextWriter& out, const std::vector<std::string>& lines
 void writePending(const std::string& path, const std::string& shownName,
                   const std::vector<std::string>& lines) {
     platform::TextWriter out;
-    if (!out.create(path))
-        throw std::runtime_error("Cannot create file " + shownName);
-    bool whole = writeLines(out, lines);
-    whole = out.close() && whole;
+    if (const platform::IoResult created = out.create(path); !created)
+        throw std::runtime_error(platform::withCause("Cannot create file " + shownName, created));
+    const platform::IoResult lineWrites = writeLines(out, lines);
+    const platform::IoResult whole = platform::firstFailure(lineWrites, out.close());
     if (!whole)
-        throw std::runtime_error("Stream write error");
+        throw std::runtime_error(platform::withCause("Stream write error", whole));
 }
 
 // The unreadable folders, emptied however the save ends.
@@ -81,10 +81,10 @@ void SaveSnapshot(char drive, int32_t n) {
         platform::TextWriter recordFile;
         if (!recordFile.create(replace.stage(FileListFileName(drive))))
             fileCreateError();
-        bool whole = writeRecords(recordFile, n);
-        whole = recordFile.close() && whole;
+        const platform::IoResult recordWrites = writeRecords(recordFile, n);
+        const platform::IoResult whole = platform::firstFailure(recordWrites, recordFile.close());
         if (!whole)
-            throw std::runtime_error("Stream write error");
+            throw std::runtime_error(platform::withCause("Stream write error", whole));
     }
 
     lines.add(ScrambleText("THEEND"));

@@ -277,7 +277,7 @@ IoResult removeDirectory(const std::string& path) {
     if (kind == HostKind::Missing)
         return IoResult::failure(missingCause(host));
     if (!isFolderKind(kind))
-        return IoResult::failure(ioerr::InvalidFilename);
+        return IoResult::failure(ioerr::NotAFolder);
     if (hostReadOnly(host))
         return IoResult::failure(ioerr::AccessDenied);
     const faults::Decision decision = faults::beforeStep(faults::Step::RemoveFolder, path);

@@ -123,8 +123,8 @@ TEST_F(FilesTest, ReadOnlyFileCannotBeWrittenOrDeleted) {
     EXPECT_EQ(file.open("C:\\RO.TXT", BinaryFile::Mode::ReadWriteExisting), ioerr::AccessDenied);
     EXPECT_EQ(file.open("C:\\RO.TXT", BinaryFile::Mode::CreateAlways), ioerr::AccessDenied);
     TextWriter writer;
-    EXPECT_FALSE(writer.create("C:\\RO.TXT"));
-    EXPECT_FALSE(deleteFile("C:\\RO.TXT"));
+    EXPECT_EQ(writer.create("C:\\RO.TXT").code(), ioerr::AccessDenied);
+    EXPECT_EQ(deleteFile("C:\\RO.TXT").code(), ioerr::AccessDenied);
     EXPECT_EQ(read("C:\\RO.TXT"), "keep");
     // It can still be read.
     std::vector<std::string> lines;
@@ -209,25 +209,26 @@ TEST_F(FilesTest, LinksAreReportedAsReparsePoints) {
 TEST_F(FilesTest, FoldersAreRemovedOnlyWhenEmpty) {
     write("C:\\FULL\\F.TXT", "");
     folder("C:\\EMPTY");
-    EXPECT_FALSE(removeDirectory("C:\\FULL"));
-    EXPECT_FALSE(deleteFile("C:\\FULL"));
-    EXPECT_FALSE(removeDirectory("C:\\FULL\\F.TXT"));
+    EXPECT_EQ(removeDirectory("C:\\FULL").code(), ioerr::FolderNotEmpty);
+    EXPECT_EQ(deleteFile("C:\\FULL").code(), ioerr::AccessDenied);
+    EXPECT_EQ(removeDirectory("C:\\FULL\\F.TXT").code(), ioerr::NotAFolder);
     EXPECT_FALSE(removeDirectory("C:\\"));
-    EXPECT_FALSE(removeDirectory("C:\\MISSING"));
+    EXPECT_EQ(removeDirectory("C:\\MISSING").code(), ioerr::FileNotFound);
     EXPECT_TRUE(removeDirectory("c:\\empty\\"));
     EXPECT_FALSE(exists("C:\\EMPTY"));
     EXPECT_TRUE(exists("C:\\FULL\\F.TXT"));
     EXPECT_TRUE(fs::is_directory(hostRoot() + "/C"));
-    EXPECT_FALSE(deleteFile("C:\\MISSING.TXT"));
+    EXPECT_EQ(deleteFile("C:\\MISSING.TXT").code(), ioerr::FileNotFound);
+    EXPECT_EQ(deleteFile("C:\\NO\\MISSING.TXT").code(), ioerr::InvalidFilename);
     // Nor can the current folder go.
     folder("C:\\BUSY");
     ASSERT_TRUE(setCurrentDirectory("C:\\BUSY"));
-    EXPECT_FALSE(removeDirectory("c:\\busy\\"));
+    EXPECT_EQ(removeDirectory("c:\\busy\\").code(), ioerr::SharingViolation);
     ASSERT_TRUE(setCurrentDirectory("C:\\"));
     EXPECT_TRUE(removeDirectory("C:\\BUSY"));
 
-    EXPECT_FALSE(createDirectory("C:\\FULL"));
-    EXPECT_FALSE(createDirectory("C:\\NO\\PARENT"));
+    EXPECT_EQ(createDirectory("C:\\FULL").code(), ioerr::AlreadyExists);
+    EXPECT_EQ(createDirectory("C:\\NO\\PARENT").code(), ioerr::InvalidFilename);
     EXPECT_FALSE(createDirectory("Q:\\X"));
 }
 
@@ -299,14 +300,14 @@ TEST_F(FilesTest, ListBoxSavesLoadsAndNamesTheFileWhenItCannot) {
         loaded.loadFromFile("C:\\MISSING.TXT");
         FAIL() << "no error";
     } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "Cannot open file C:\\MISSING.TXT");
+        EXPECT_STREQ(error.what(), "Cannot open file C:\\MISSING.TXT (File not found)");
     }
     EXPECT_EQ(loaded.count(), 2);
     try {
         box.saveToFile("C:\\NO\\LIST.TXT");
         FAIL() << "no error";
     } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "Cannot create file C:\\NO\\LIST.TXT");
+        EXPECT_STREQ(error.what(), "Cannot create file C:\\NO\\LIST.TXT (Invalid filename)");
     }
 }
 

@@ -85,7 +85,7 @@ TEST_F(SaveFailureTest, FileListFailingHalfWayKeepsTheEarlierSnapshot) {
         snapshot::SaveSnapshot('D', 20000);
         FAIL() << "the save reported success";
     } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "Stream write error");
+        EXPECT_STREQ(error.what(), "Stream write error (Disk full)");
     }
     ExpectOldSnapshotKept();
 }
@@ -104,7 +104,7 @@ TEST_F(SaveFailureTest, FolderListFailingHalfWayKeepsTheEarlierSnapshot) {
         snapshot::SaveSnapshot('D', 20000);
         FAIL() << "the save reported success";
     } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "Stream write error");
+        EXPECT_STREQ(error.what(), "Stream write error (Disk full)");
     }
     ExpectOldSnapshotKept();
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/staged_replace.h"
+#include "fake/faults.h"
 #include "platform/files.h"
 #include "platform/listbox.h"
 #include "platform/text_rules.h"
@@ -118,6 +119,39 @@ TEST_F(SnapshotStoreTest, ASavedSumRefusesOneChangedByte) {
     restoreSet();
     ASSERT_TRUE(platform::deleteFile(sumFile));
     Machine::writeFile(FileList('D'), Lines({"B1.TXU", "D:\\SUB", "B2.TXT"}));
+    Machine::clearMessages();
+    EXPECT_TRUE(snapshot::LoadSnapshot('D'));
+    EXPECT_TRUE(Machine::messages().empty());
+}
+
+// A read that fails part-way is not the end of the file: a set without a sum
+// would otherwise load as a part and make the rest of the drive look new.
+TEST_F(SnapshotStoreTest, AReadFailingPartWayRefusesTheLoadAndNamesTheCause) {
+    namespace faults = platform::fake::faults;
+    Prepare('D', {"B1.TXT", "D:\\SUB", "B2.TXT"}, {{"D:\\SUB", 2}});
+    snapshot::UnreadableFolders().push_back("D:\\SUB");
+    snapshot::SaveSnapshot('D', 3);
+    ASSERT_TRUE(platform::deleteFile(snapshot::SumFileName('D')));
+    const struct {
+        std::string path;
+        int cause;
+        const char* shown;
+    } broken[] = {
+        {FileList('D'), platform::ioerr::DriveNotReady, "Drive not ready"},
+        {FolderList('D'), platform::ioerr::LockViolation, "Lock violation"},
+        {snapshot::UnreadableListFileName('D'), platform::ioerr::SharingViolation,
+         "Sharing violation"},
+    };
+    for (const auto& c : broken) {
+        SCOPED_TRACE(c.path);
+        Machine::clearMessages();
+        faults::breakReads(c.path, 9, c.cause);
+        EXPECT_FALSE(snapshot::LoadSnapshot('D'));
+        ExpectOnlyMessage(std::string("The snapshot of drive D is damaged. (") + c.shown + ")",
+                          120);
+        EXPECT_TRUE(snapshot::UnreadableFolders().empty());
+        faults::reset();
+    }
     Machine::clearMessages();
     EXPECT_TRUE(snapshot::LoadSnapshot('D'));
     EXPECT_TRUE(Machine::messages().empty());

@@ -233,6 +233,7 @@ void BackupSystemFiles() {
     const bool located = systemFilesLocated();
     std::vector<int32_t> checksums(std::size(SystemFileList), 0);
     if (located) {
+        RecoverSystemFiles();
         // All six copies replace the previous backups together, or none does;
         // a live file that is missing keeps its older copy and that copy's sum.
         StagedFiles copies(backupSet());
@@ -263,6 +264,8 @@ void BackupSystemFiles() {
 void RestoreSystemFiles() {
     if (!systemFilesLocated())
         return;
+    // The backups too: a restore reads them.
+    RecoverSystemFiles();
     // Every file below is written in full first and then replaces the live
     // one, all together: a failure leaves the machine as it was.
     StagedFiles copies(restoreSet());

@@ -18,8 +18,8 @@ int32_t ByteSum(const std::string& path);
 
 // Finishes or undoes a backup or restore that a power cut stopped part-way
 // (see common/staged_replace.h); false when a step failed and leftovers
-// remain. The backup and the restore settle their own set first and stop
-// when it cannot be settled.
+// remain. The backup and the restore run it first, and stop when their own
+// set cannot be settled.
 bool RecoverSystemFiles();
 
 // Files never to be offered for removal, whatever a snapshot says: the live

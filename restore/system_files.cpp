@@ -11,9 +11,8 @@
 #include "common/config_file.h"
 #include "common/date_stamp.h"
 #include "common/messages.h"
-#include "platform/binaryfile.h"
+#include "common/staged_replace.h"
 #include "platform/files.h"
-#include "platform/ioerror.h"
 #include "platform/listbox.h"
 #include "platform/system.h"
 #include "platform/text_rules.h"
@@ -35,11 +34,6 @@ constexpr SystemFile SystemFileList[] = {
     {"WIN.INI", "win.ini", false},          {"SYSTEM.INI", "system.ini", false},
     {"SYSTEM.DAT", "system.dat", false},    {"USER.DAT", "user.dat", false},
 };
-
-void check(int code) {
-    if (code != 0)
-        throw platform::IoError(code);
-}
 
 // Without a Windows folder the system files have no place: every path built
 // from it would fall on the current drive's root or, for the boot root, on the
@@ -196,29 +190,9 @@ std::string userAutoexecFile() {
 }  // namespace
 
 void CopySystemFile(const std::string& source, const std::string& destination) {
-    StagedFiles copy;
+    StagedFiles copy({destination});
     copy.copy(source, destination);
     copy.commit();
-}
-
-int32_t ByteSum(const std::string& path) {
-    if (!platform::fileExists(path))
-        return 0;
-    platform::BinaryFile file;
-    check(file.open(path, platform::BinaryFile::Mode::ReadWriteExisting));
-    uint32_t sum = 0;  // wraps modulo 2^32
-    unsigned char block[512];
-    for (;;) {
-        std::memset(block, 0, sizeof block);
-        size_t got = 0;
-        check(file.read(block, sizeof block, got));
-        for (unsigned char byte : block)
-            sum += byte;
-        if (got == 0)
-            break;
-    }
-    check(file.close());
-    return static_cast<int32_t>(sum);
 }
 
 std::vector<std::string> ProtectedFiles() {
@@ -229,23 +203,19 @@ std::vector<std::string> ProtectedFiles() {
     add(winDirFile("SYSTEM.DAT"));
     add(winDirFile("USER.DAT"));
     for (const std::vector<std::string>& set : {backupSet(), restoreSet()}) {
-        for (const std::string& destination : set) {
-            add(NewCopyName(destination));
-            add(OldCopyName(destination));
-            add(NoOldCopyName(destination));
-            add(NewCopyStampName(destination));
-        }
+        for (const std::string& name : common::ReplaceNames({set, {}}))
+            add(name);
     }
     for (const char* staged : {"SYSTEM.QX1", "USER.QX1", "AUTOEXEC.QX1"})
         add(winDirFile(staged));
     return files;
 }
 
-void RecoverSystemFiles() {
+bool RecoverSystemFiles() {
     if (!systemFilesLocated())
-        return;
-    RecoverStagedFiles(backupSet());
-    RecoverStagedFiles(restoreSet());
+        return true;
+    const bool backups = common::SettleReplace({backupSet(), {}});
+    return common::SettleReplace({restoreSet(), {}}) && backups;
 }
 
 void BackupSystemFiles(snapshot::WalkView* progress) {
@@ -258,7 +228,7 @@ void BackupSystemFiles(snapshot::WalkView* progress) {
         RecoverSystemFiles();
         // All six copies replace the previous backups together, or none does;
         // a live file that is missing keeps its older copy and that copy's sum.
-        StagedFiles copies;
+        StagedFiles copies(backupSet());
         std::vector<std::string> sums;
         for (const SystemFile& file : SystemFileList) {
             copies.copy(liveLocation(file), backupLocation(file));
@@ -286,10 +256,11 @@ void BackupSystemFiles(snapshot::WalkView* progress) {
 void RestoreSystemFiles() {
     if (!systemFilesLocated())
         return;
+    // The backups too: a restore reads them.
     RecoverSystemFiles();
     // Every file below is written in full first and then replaces the live
     // one, all together: a failure leaves the machine as it was.
-    StagedFiles copies;
+    StagedFiles copies(restoreSet());
     for (int row = 1; row < 4; ++row) {
         const SystemFile& file = SystemFileList[row];
         copies.copy(backupLocation(file), liveLocation(file));

@@ -31,16 +31,6 @@ std::string UnreadableListFileName(char drive);
 // snapshot saved before it existed has none and loads unchecked.
 std::string SumFileName(char drive);
 
-// Where a new set is written before it replaces the old one: DataDir +
-// "\SNPTMP." + X + "01" to "04". Left behind only by an interrupted save.
-std::string PendingFileListName(char drive);
-std::string PendingFolderListName(char drive);
-std::string PendingUnreadableListName(char drive);
-std::string PendingSumName(char drive);
-// Where the old set waits while the new one is moved in: DataDir +
-// "\SNPOLD." + X + "01" to "04". Left behind only by an interrupted save.
-std::string SetAsideName(char drive, int part);
-
 // Flips bit 3 of every character; its own inverse.
 std::string ScrambleText(const std::string& text);
 
@@ -76,9 +66,10 @@ std::vector<std::string>& UnreadableFolders();
 platform::ListBox& FolderListLines();
 
 // Writes slots 1..n as FileListFile, FolderListLines (with the end pair) as
-// FolderListFile and UnreadableFolders as the unreadable list, then empties
-// FolderListLines and UnreadableFolders. The three files are first written
-// whole under their pending names and only then put in place of the old set:
+// FolderListFile, UnreadableFolders as the unreadable list and their sum,
+// then empties FolderListLines and UnreadableFolders. The four files are
+// first written whole and only then put in place of the old set together
+// (common/staged_replace.h):
 // a failure leaves the old set, a power cut the old or the new set whole once
 // the next load or save has finished the replace.
 // FileListFile not creatable: "File create error !!!" and the program ends.

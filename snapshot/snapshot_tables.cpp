@@ -116,23 +116,6 @@ std::string UnreadableListFileName(char drive) {
 std::string SumFileName(char drive) {
     return snapshotName("\\SNPDAT.", drive, "04");
 }
-std::string PendingSumName(char drive) {
-    return snapshotName("\\SNPTMP.", drive, "04");
-}
-std::string PendingFileListName(char drive) {
-    return snapshotName("\\SNPTMP.", drive, "01");
-}
-std::string PendingFolderListName(char drive) {
-    return snapshotName("\\SNPTMP.", drive, "02");
-}
-std::string PendingUnreadableListName(char drive) {
-    return snapshotName("\\SNPTMP.", drive, "03");
-}
-std::string SetAsideName(char drive, int part) {
-    static const char* const numbers[] = {"01", "02", "03", "04"};
-    return snapshotName("\\SNPOLD.", drive, numbers[part >= 1 && part <= 4 ? part - 1 : 0]);
-}
-
 std::string ScrambleText(const std::string& text) {
     std::string result(text);
     for (char& c : result)

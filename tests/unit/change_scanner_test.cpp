@@ -177,6 +177,8 @@ TEST_F(ChangeScannerTest, ExcludedFilesAndTheirNearMisses) {
         "C:\\WINDOWS\\SYSTE~TM.INI",
         "C:\\WINDOWS\\USER$TM.QX1",
         "C:\\AUTOE!TM.BAT",
+        "C:\\AUTOE@TM.BAT",
+        "C:\\AUTOE#TM.BAT",
     };
     for (const std::string& path : excluded)
         touch(path);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/staged_replace.h"
 #include "fake/faults.h"
 #include "platform/files.h"
 #include "platform/listbox.h"
@@ -57,8 +58,8 @@ TEST_F(SnapshotStoreTest, WorkedExampleSavesExactBytesAndLoadsBack) {
     EXPECT_EQ(Machine::readFile(FolderList('C')), Lines(folderLines, true));
     EXPECT_EQ(snapshot::FolderListLines().count(), 0);
     // Nothing is left under the pending names.
-    EXPECT_FALSE(platform::fileExists(snapshot::PendingFileListName('C')));
-    EXPECT_FALSE(platform::fileExists(snapshot::PendingFolderListName('C')));
+    EXPECT_FALSE(platform::fileExists(common::PendingName(FileList('C'))));
+    EXPECT_FALSE(platform::fileExists(common::PendingName(FolderList('C'))));
 
     snapshot::StoreFileRecord(1, "SOMETHING ELSE");
     ASSERT_TRUE(snapshot::LoadSnapshot('C'));

@@ -13,18 +13,18 @@
 #include <vector>
 
 #include "bench/bare_walk.h"
+#include "common/app_state.h"
+#include "fake/machine.h"
 #include "platform/files.h"
-#include "platform/posix/machine.h"
-#include "restore/review_window.h"
 #include "snapshot/snapshot_scanner.h"
-#include "wizard/app_state.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
+#include "wizard/review_window.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using platform::posix::Machine;
+using platform::fake::Machine;
 
 constexpr int Rounds = 5;
 
@@ -46,7 +46,7 @@ public:
         Machine::reset(host_.string());
         Machine::addDrive('C');
         Machine::addDrive('K');
-        wizard::AppState& state = wizard::app();
+        common::AppState& state = common::app();
         state.paths.programDir = "K:\\TRELMRK";
         state.paths.dataDir = "K:\\TRELMRK\\SNPDAT";
         state.paths.winDir = "C:\\WINDOWS";
@@ -69,7 +69,7 @@ public:
 
     fs::path drive() const { return Machine::hostPath("C:\\"); }
 
-    void snapshot() { snapshot::SnapshotDrive('C'); }
+    void snapshot() { page2_->SnapshotDrive('C'); }
 
     struct Timing {
         double compareMs = 1e30, bareMs = 1e30, iconMs = 0;
@@ -99,7 +99,7 @@ public:
                 restore::ShellIconIndex(files.subItem(i, 1) + files.caption(i));
             }
             for (int i = 0; i < folders.count(); ++i) {
-                restore::ShellIconIndex(wizard::app().paths.winDir);
+                restore::ShellIconIndex(common::app().paths.winDir);
             }
         });
         return t;

@@ -14,18 +14,18 @@
 #include <vector>
 
 #include "bench/bare_walk.h"
+#include "common/app_state.h"
+#include "fake/machine.h"
 #include "platform/files.h"
-#include "platform/posix/machine.h"
 #include "snapshot/snapshot_scanner.h"
 #include "snapshot/snapshot_store.h"
-#include "wizard/app_state.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using platform::posix::Machine;
+using platform::fake::Machine;
 
 constexpr int TopFolders = 30;
 constexpr int SubFolders = 132;     // 30 + 30 x 132 = 3,990 folders
@@ -91,8 +91,8 @@ int main() {
     Machine::addDrive('C');
     Machine::addDrive('D');
     Machine::makeFolder("C:\\Trellmark\\SNPDAT");
-    wizard::app().paths.programDir = "C:\\Trellmark";
-    wizard::app().paths.dataDir = "C:\\Trellmark\\SNPDAT";
+    common::app().paths.programDir = "C:\\Trellmark";
+    common::app().paths.dataDir = "C:\\Trellmark\\SNPDAT";
     TForm2 progress;
     wizard::pages().form2 = &progress;
 
@@ -101,7 +101,7 @@ int main() {
 
     long entries = 0;
     const double bare = best([&] { entries = bareWalk("D:\\"); });
-    const double snapshot = best([] { snapshot::SnapshotDrive('D'); });
+    const double snapshot = best([&progress] { progress.SnapshotDrive('D'); });
     const double bareAgain = best([&] { entries = bareWalk("D:\\"); });
     const double enumeration = std::min(bare, bareAgain);
 

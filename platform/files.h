@@ -1,10 +1,13 @@
 // File-system operations: directory listings, current directory, existence,
-// attributes, deletion. Paths are Windows paths ("C:\WINDOWS\SYSTEM").
+// attributes, deletion. Paths are Windows paths ("C:\WINDOWS\SYSTEM"). The
+// calls that change the disk answer with the system's cause of a failure.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "platform/ioerror.h"
 
 namespace platform {
 
@@ -49,7 +52,8 @@ struct DirEntry {
 // Lists the entries matching a pattern such as "C:\WINDOWS\*.*". Entries that
 // are hidden, system, folders or volume labels are returned only when their
 // bit is in the filter; plain, read-only and archive files always are. "." and
-// ".." are returned like any folder. A listing that cannot be opened, or
+// ".." are returned like any folder, and first; the rest come in the order the
+// system keeps them, which is no order of names. A listing that cannot be opened, or
 // breaks off, yields nothing more; failed() then tells it from a folder that
 // holds nothing matching. The handle is released by the destructor.
 class DirectoryListing {
@@ -86,7 +90,7 @@ bool namesItself(const std::string& folder, const DirEntry& entry);
 // "C:" makes drive C current, at that drive's own current folder.
 bool setCurrentDirectory(const std::string& path);
 std::string currentDirectory();
-bool createDirectory(const std::string& path);
+IoResult createDirectory(const std::string& path);
 // The absolute form of a path relative to the current drive and folder.
 std::string fullPath(const std::string& path);
 // The path with every folder and file name in its long form, as listings
@@ -99,12 +103,15 @@ bool fileExists(const std::string& path);
 bool folderExists(const std::string& path);
 // Attribute bits, or -1 when nothing exists at the path.
 int64_t fileAttributes(const std::string& path);
-bool setFileAttributes(const std::string& path, uint32_t attributes);
-bool deleteFile(const std::string& path);
-// Gives a file a new name, as MoveFileA does: fails when anything already
-// exists under the new name, and never replaces it.
-bool moveFile(const std::string& from, const std::string& to);
+IoResult setFileAttributes(const std::string& path, uint32_t attributes);
+// Deleting or renaming a file that is held open (by a reader, a writer or a
+// BinaryFile) fails.
+IoResult deleteFile(const std::string& path);
+// Gives a file or a folder (with all it holds) a new name, as MoveFileA
+// does: fails when anything already exists under the new name, and never
+// replaces it.
+IoResult moveFile(const std::string& from, const std::string& to);
 // Removes a folder only if it is empty. A trailing backslash is accepted.
-bool removeDirectory(const std::string& path);
+IoResult removeDirectory(const std::string& path);
 
 }  // namespace platform

@@ -9,19 +9,19 @@ namespace platform {
 
 void ListBox::loadFromFile(const std::string& path) {
     std::vector<std::string> lines;
-    if (!loadTextLines(path, lines))
-        throw std::runtime_error("Cannot open file " + path);
+    if (const IoResult loaded = loadTextLines(path, lines); !loaded)
+        throw std::runtime_error(withCause("Cannot open file " + path, loaded));
     lines_ = std::move(lines);
 }
 
 void ListBox::saveToFile(const std::string& path) const {
     TextWriter writer;
-    if (!writer.create(path))
-        throw std::runtime_error("Cannot create file " + path);
+    if (const IoResult created = writer.create(path); !created)
+        throw std::runtime_error(withCause("Cannot create file " + path, created));
     for (const auto& line : lines_)
         writer.writeLine(line);
-    if (!writer.close())
-        throw std::runtime_error("Stream write error");
+    if (const IoResult closed = writer.close(); !closed)
+        throw std::runtime_error(withCause("Stream write error", closed));
 }
 
 }  // namespace platform

@@ -16,10 +16,12 @@ public:
     const std::vector<std::string>& items() const { return lines_; }
 
     // Replaces the lines with the file's (split at CR LF, CR or LF; a NUL ends
-    // the text). Throws std::runtime_error "Cannot open file <path>".
+    // the text). Throws std::runtime_error "Cannot open file <path> (<cause>)",
+    // also when a read fails part-way: the lines stay as they were.
     void loadFromFile(const std::string& path);
     // Writes every line ended by CR LF, replacing the file. Throws
-    // std::runtime_error "Cannot create file <path>" or "Stream write error".
+    // std::runtime_error "Cannot create file <path> (<cause>)" or "Stream
+    // write error (<cause>)".
     void saveToFile(const std::string& path) const;
 
 private:

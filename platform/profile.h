@@ -4,16 +4,25 @@
 // names match without regard to case.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace platform {
 
+// The longest value a read returns: a longer one is cut to its first
+// ProfileValueLimit characters.
+constexpr size_t ProfileValueLimit = 131071;
+// The longest section name, key name or value a write takes. The system's
+// write garbles or crashes on longer ones, so they are refused before it.
+constexpr size_t ProfileWriteLimit = 32766;
+
 // The key's value, or `fallback` when the file, section or key is missing.
 std::string readProfileString(const std::string& file, const std::string& section,
                               const std::string& key, const std::string& fallback);
 
-// False when the value could not be written.
+// False when the value could not be written, or a name or the value is
+// longer than ProfileWriteLimit (the file is then left alone).
 bool writeProfileString(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& value);
 

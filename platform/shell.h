@@ -2,7 +2,9 @@
 // list, restarting Windows and the help engine.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -19,6 +21,16 @@ constexpr unsigned AllowUndo = 0x0040;
 // name (two NULs). With fof::AllowUndo a file goes to the Recycle Bin.
 // Returns the shell's result: 0 for success.
 int shellDelete(const char* from, unsigned flags);
+
+// MAX_PATH less its NUL: no Windows path is longer, and the shell would not
+// treat a longer one faithfully.
+constexpr size_t LongestShellPath = 259;
+
+// The shell's list naming the one path: the path, its NUL and the empty name
+// that ends the list, zero-filled to at least MAX_PATH + 1 bytes. Empty when
+// the path is empty or longer than LongestShellPath: a cut path would name
+// something else.
+std::vector<char> shellNameList(const std::string& path);
 
 // Index in the system image list (small icons) of the icon of the item that
 // exists at the path (SHGetFileInfoA with SHGFI_SYSICONINDEX).

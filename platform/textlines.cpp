@@ -3,10 +3,10 @@
 
 namespace platform {
 
-bool loadTextLines(const std::string& path, std::vector<std::string>& lines) {
+IoResult loadTextLines(const std::string& path, std::vector<std::string>& lines) {
     TextReader reader;
-    if (!reader.open(path))
-        return false;
+    if (const IoResult opened = reader.open(path); !opened)
+        return opened;
     lines.clear();
     std::string line;
     while (reader.readLine(line)) {
@@ -19,14 +19,17 @@ bool loadTextLines(const std::string& path, std::vector<std::string>& lines) {
         }
         lines.push_back(line);
     }
+    const IoResult read = reader.error();
     reader.close();
-    return true;
+    if (!read)
+        lines.clear();
+    return read;
 }
 
-bool saveTextLines(const std::string& path, const std::vector<std::string>& lines) {
+IoResult saveTextLines(const std::string& path, const std::vector<std::string>& lines) {
     TextWriter writer;
-    if (!writer.create(path))
-        return false;
+    if (const IoResult created = writer.create(path); !created)
+        return created;
     for (const auto& line : lines)
         writer.writeLine(line);
     return writer.close();

@@ -1,64 +1,59 @@
 // The change scanner: walks one drive against its loaded snapshot and lists
-// every file and folder the snapshot does not hold on the review page.
+// every file and folder the snapshot does not hold on the review.
+#include "restore/change_scanner.h"
+
 #include <string>
 #include <vector>
 
-#include "platform/app.h"
+#include "common/app_state.h"
+#include "common/messages.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
-#include "restore/review_window.h"
+#include "platform/text_rules.h"
+#include "restore/scan_state.h"
 #include "restore/system_files.h"
 #include "snapshot/drive_statistics.h"
 #include "snapshot/snapshot_store.h"
 #include "snapshot/walk_messages.h"
-#include "wizard/app_state.h"
-#include "wizard/messages.h"
-#include "wizard/page1.h"
-#include "wizard/pages.h"
-#include "wizard/progress_window.h"
+
+namespace restore {
 
 namespace {
-
-void repaintPage1() {
-    if (TForm1* page1 = wizard::pages().form1)
-        page1->repaint();
-}
 
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
 // Files that are never offered for removal, whatever the snapshot says.
-bool excluded(const restore::ScanState& scan, const std::string& name) {
+bool excluded(const ScanState& scan, const std::string& name) {
     const std::string& folder = scan.currentFolder;
     if (folder == scan.dataFolder || folder == scan.recycleFolder)
         return true;
-    const std::string upper = snapshot::UpperCase(name);
+    const std::string upper = platform::upperCase(name);
     if (upper == "WIN386.SWP" || upper == "TRELMRK.INI" || upper == "TRELMRK.GID")
         return true;
     // Deleting one of these would leave Windows without its registry or undo
     // a restore that waits for the next boot.
     if (!scan.protectedFiles.empty() && scan.protectedFiles.count(folder + "\\" + upper) != 0)
         return true;
-    const wizard::Settings& settings = wizard::app().settings;
+    const common::Settings& settings = common::app().settings;
     if (settings.skipIECache && contains(folder, scan.ieCache))
         return true;
     return settings.skipNetscapeCache && contains(folder, "NETSCAPE") && contains(folder, "CACHE");
 }
 
-void startDrive(restore::ScanState& scan, char drive) {
-    const wizard::Paths& paths = wizard::app().paths;
-    scan.currentDrive = drive;
+void startDrive(ScanState& scan, char drive) {
+    const common::Paths& paths = common::app().paths;
     scan.currentFolder = std::string(1, drive) + ":";
     scan.lastLookedUpFolder.clear();
     scan.rangeFirst = 1;
     scan.rangeLast = 0;
     scan.rangeUndecided = false;
     scan.found = false;
-    scan.dataFolder = snapshot::UpperCase(paths.dataDir);
-    scan.recycleFolder = snapshot::UpperCase(std::string(1, drive) + ":\\recycled");
-    scan.ieCache = snapshot::UpperCase(paths.winDir + "\\Temporary Internet Files");
-    const std::vector<std::string> protectedFiles = restore::ProtectedFiles();
+    scan.dataFolder = platform::upperCase(paths.dataDir);
+    scan.recycleFolder = platform::upperCase(std::string(1, drive) + ":\\recycled");
+    scan.ieCache = platform::upperCase(paths.winDir + "\\Temporary Internet Files");
+    const std::vector<std::string> protectedFiles = ProtectedFiles();
     scan.protectedFiles.clear();
     scan.protectedFiles.insert(protectedFiles.begin(), protectedFiles.end());
     scan.passedOver = 0;
@@ -70,8 +65,7 @@ void startDrive(restore::ScanState& scan, char drive) {
 // An entry whose path would reach some other entry (a name ending in a dot or
 // a blank, which the system drops): removing it would remove that other one,
 // perhaps a known file. It is counted and otherwise left alone.
-bool passOver(restore::ScanState& scan, const std::string& folder,
-              const platform::DirEntry& entry) {
+bool passOver(ScanState& scan, const std::string& folder, const platform::DirEntry& entry) {
     if (platform::namesItself(folder, entry))
         return false;
     if (scan.passedOver++ == 0)
@@ -87,55 +81,61 @@ bool rootAnswers(char drive) {
 }
 
 // What the walk could not see, once per drive, as the snapshot walk tells it.
-void reportWalk(const restore::ScanState& scan) {
+void reportWalk(const ScanState& scan, char drive) {
     if (scan.driveLost) {
-        snapshot::ReportDriveLost(scan.currentDrive);
+        snapshot::ReportDriveLost(drive);
         return;
     }
-    snapshot::ReportUnreadableFolders(scan.currentDrive, scan.unreadable);
-    snapshot::ReportPassedOver(scan.currentDrive, scan.passedOver, scan.firstPassedOver);
+    snapshot::ReportUnreadableFolders(drive, scan.unreadable);
+    snapshot::ReportPassedOver(drive, scan.passedOver, scan.firstPassedOver);
 }
 
-}  // namespace
+// One drive's walk: the state it keeps, and where it shows and lists.
+class DriveComparison {
+public:
+    DriveComparison(char drive, snapshot::WalkView& view, ReviewSink& review)
+        : drive_(drive), view_(view), review_(review) {}
+    void run();
 
-void TForm2::Compare(char drive) {
+private:
+    void searchAllDirs(const std::string& folder, const std::string& mask);
+    void Process(const platform::DirEntry& found);
+
+    const char drive_;
+    snapshot::WalkView& view_;
+    ReviewSink& review_;
+    ScanState scan_;
+};
+
+void DriveComparison::run() {
+    const char drive = drive_;
     const std::string letter(1, drive);
-    scan.currentDrive = drive;
     if (!platform::setCurrentDirectory(letter + ":")) {
-        wizard::ShowCenteredMessage("  Cannot access drive  " + letter,
+        common::ShowCenteredMessage("  Cannot access drive  " + letter,
                                     platform::MessageKind::Error, platform::MessageButtons::Ok, 110,
                                     40);
         return;
     }
-    repaintPage1();
-    startDrive(scan, drive);
+    startDrive(scan_, drive);
 
     if (platform::fileExists(snapshot::FileListFileName(drive)))
-        ProgressBar1.setPosition(0);
+        view_.setProgress(0);
     if (!snapshot::LoadSnapshot(drive))
         return;
-    scan.index.build();
-    if (!scan.index.wellFormed()) {
-        // Walking against a broken folder table would offer known files for
-        // removal.
-        wizard::ShowCenteredMessage("The snapshot of drive " + letter + " is damaged.",
-                                    platform::MessageKind::Information,
-                                    platform::MessageButtons::Ok, 120, 40);
-        return;
-    }
-    ProgressBar1.setMaximum(snapshot::ReadPathcount(drive));
+    scan_.index.build();
+    view_.setProgressRange(snapshot::ReadPathcount(drive));
 
-    Label2.setCaption("Scanning.." + letter);
-    Label2.repaint();
+    view_.showStatus("Scanning.." + letter);
     searchAllDirs(letter + ":\\", "*.*");
-    restore::CheckAllEntries();
-    if (!wizard::app().run.cancelRequested)
-        reportWalk(scan);
+    review_.tickAll();
+    if (!common::app().run.cancelRequested)
+        reportWalk(scan_, drive);
 }
 
-void TForm2::searchAllDirs(const std::string& folder, const std::string& mask) {
-    // One listing serves both the files (handed to Process first, as SearchDir
-    // does) and the subfolders, which are walked after the listing is closed.
+void DriveComparison::searchAllDirs(const std::string& folder, const std::string& mask) {
+    // One listing serves both the files of the folder (handed to Process
+    // first, in listing order) and its subfolders, which are walked after the
+    // listing is closed.
     std::vector<std::string> subfolders;
     {
         platform::DirectoryListing listing(folder + mask, platform::attr::AnyFile);
@@ -146,83 +146,74 @@ void TForm2::searchAllDirs(const std::string& folder, const std::string& mask) {
             if (entry.isLink())
                 continue;
             if (entry.isWalkableFolder()) {
-                if (!passOver(scan, folder, entry))
+                if (!passOver(scan_, folder, entry))
                     subfolders.push_back(entry.name);
             } else if (!entry.isFolder() && (entry.attributes & platform::attr::VolumeLabel) == 0) {
-                if (!passOver(scan, folder, entry))
-                    Process(folder, entry);
+                if (!passOver(scan_, folder, entry))
+                    Process(entry);
             }
         }
         if (listing.failed()) {
             // A drive gone stops the walk; a folder that cannot be read is
             // told of once the drive is done.
-            if (folder.size() <= 3 || !rootAnswers(scan.currentDrive)) {
-                scan.driveLost = true;
+            if (folder.size() <= 3 || !rootAnswers(drive_)) {
+                scan_.driveLost = true;
                 return;
             }
-            scan.unreadable.push_back(snapshot::UpperCase(folder.substr(0, folder.size() - 1)));
+            scan_.unreadable.push_back(platform::upperCase(folder.substr(0, folder.size() - 1)));
             return;
         }
     }
 
     for (const std::string& name : subfolders) {
-        if (scan.driveLost)
+        if (scan_.driveLost)
             return;
-        ProgressBar1.setPosition(ProgressBar1.position() + 1);
-        platform::processMessages();
-        if (wizard::app().run.cancelRequested)
+        view_.setProgress(view_.progress() + 1);
+        view_.pump();
+        if (common::app().run.cancelRequested)
             return;
 
-        scan.found = false;
-        scan.currentFolder = snapshot::UpperCase(folder + name);
-        repaintPage1();
+        scan_.found = false;
+        scan_.currentFolder = platform::upperCase(folder + name);
         // What the snapshot held in a folder it could not read is unknown:
         // nothing there is judged, or known files would look new.
-        if (scan.index.unreadable(scan.currentFolder))
+        if (scan_.index.unreadable(scan_.currentFolder))
             continue;
-        scan.found = scan.index.holdsFolder(scan.currentFolder);
-        if (!scan.found && scan.index.mayBeDamagedKey(scan.currentFolder))
+        scan_.found = scan_.index.holdsFolder(scan_.currentFolder);
+        if (!scan_.found && scan_.index.mayBeDamagedKey(scan_.currentFolder))
             continue;
-        if (!scan.found)
-            restore::AddNewFolder(scan.currentFolder);
+        if (!scan_.found)
+            review_.addFolder(scan_.currentFolder);
 
         searchAllDirs(folder + name + "\\", mask);
-        if (wizard::app().run.cancelRequested || scan.driveLost)
+        if (common::app().run.cancelRequested || scan_.driveLost)
             return;
     }
 }
 
-void TForm2::SearchDir(const std::string& folder, const std::string& mask) {
-    platform::DirectoryListing listing(folder + mask, platform::attr::FilesOnly);
-    platform::DirEntry entry;
-    while (listing.next(entry)) {
-        if (entry.isLink() || entry.isFolder())
-            continue;
-        if ((entry.attributes & platform::attr::VolumeLabel) != 0)
-            continue;
-        if (!passOver(scan, folder, entry))
-            Process(folder, entry);
+void DriveComparison::Process(const platform::DirEntry& found) {
+    scan_.found = false;
+    // Built in place: a walk makes one per entry, and copies would cost more
+    // than the lookup.
+    std::string& nameKey = scan_.nameKey;
+    nameKey.assign(found.name, 0, snapshot::RecordLength);
+    platform::upperCaseInPlace(nameKey);
+    if (scan_.currentFolder != scan_.lastLookedUpFolder) {
+        scan_.index.folderRange(scan_.currentFolder, scan_.rangeFirst, scan_.rangeLast);
+        scan_.rangeUndecided = scan_.index.undecided(scan_.currentFolder);
+        scan_.index.selectRecords(scan_.rangeFirst, scan_.rangeLast);
+        scan_.lastLookedUpFolder = scan_.currentFolder;
+    }
+    scan_.found = scan_.index.contains(nameKey);
+    if (!scan_.found && !scan_.rangeUndecided && !excluded(scan_, found.name)) {
+        review_.addFile(scan_.currentFolder, found);
     }
 }
 
-void TForm2::Process(const std::string& /*folder*/, const platform::DirEntry& found) {
-    scan.found = false;
-    // Built in place: a walk makes one per entry, and copies would cost more
-    // than the lookup.
-    std::string& nameKey = scan.nameKey;
-    nameKey.assign(found.name, 0, snapshot::RecordLength);
-    for (char& c : nameKey) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    if (scan.currentFolder != scan.lastLookedUpFolder) {
-        scan.index.folderRange(scan.currentFolder, scan.rangeFirst, scan.rangeLast);
-        scan.rangeUndecided = scan.index.undecided(scan.currentFolder);
-        scan.index.selectRecords(scan.rangeFirst, scan.rangeLast);
-        scan.lastLookedUpFolder = scan.currentFolder;
-    }
-    scan.found = scan.index.contains(nameKey);
-    if (!scan.found && !scan.rangeUndecided && !excluded(scan, found.name)) {
-        restore::AddNewFile(scan.currentFolder, found);
-    }
+}  // namespace
+
+void CompareDrive(char drive, snapshot::WalkView& view, ReviewSink& review) {
+    DriveComparison(drive, view, review).run();
 }
+
+}  // namespace restore

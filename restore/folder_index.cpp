@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/files.h"
+#include "platform/text_rules.h"
 #include "snapshot/snapshot_store.h"
 
 namespace restore {
@@ -16,15 +17,8 @@ constexpr int ScanLimit = 16;
 
 // A plain decimal number as written into the folder table; -1 otherwise.
 int parseNumber(std::string_view text) {
-    if (text.empty() || text.size() > 9)
-        return -1;
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return -1;
-        value = value * 10 + (c - '0');
-    }
-    return value;
+    int32_t value = 0;
+    return platform::parseDecimal(text, value) ? value : -1;
 }
 
 // Whether `path` ("X:\A\B") names, name for name, a folder the walk lists. The
@@ -42,7 +36,7 @@ bool namesListedFolder(const std::string& path) {
         platform::DirEntry entry;
         bool listed = false;
         while (!listed && listing.next(entry)) {
-            listed = entry.isWalkableFolder() && snapshot::UpperCase(entry.name) == name;
+            listed = entry.isWalkableFolder() && platform::upperCase(entry.name) == name;
         }
         if (!listed)
             return false;
@@ -74,16 +68,6 @@ void FolderIndex::build() {
     const std::vector<std::string>& unreadable = snapshot::UnreadableFolders();
     unreadable_ = std::unordered_set<std::string>(unreadable.begin(), unreadable.end());
 
-    // Every pair's record number must be a number above the previous pair's,
-    // and none may point past the file table: otherwise ranges would come out
-    // empty or wrong and known files would be offered for removal.
-    wellFormed_ = lines >= 2 && lines % 2 == 0;
-    int previous = -1;
-    for (int line = 2; wellFormed_ && line <= lines; line += 2) {
-        const int number = recordNumber(line);
-        wellFormed_ = number > previous && number <= snapshot::FileTableCount() + 1;
-        previous = number;
-    }
     first_ = 1;
     last_ = 0;
     hashed_ = false;

@@ -14,13 +14,10 @@ namespace restore {
 
 class FolderIndex {
 public:
-    // Indexes the folder table as it stands after a load. The index refers
-    // to the tables' own texts and is valid until the next load.
+    // Indexes the folder table as it stands after a load, which has refused
+    // a table whose pairs do not hold together. The index refers to the
+    // tables' own texts and is valid until the next load.
     void build();
-    // False when the folder table is not well formed (odd line count, a
-    // record-number line that is not a plain decimal number); such a table
-    // must not be walked.
-    bool wellFormed() const { return wellFormed_; }
 
     // Some pair of the folder table has `folder` as its whole key.
     bool holdsFolder(std::string_view folder) const;
@@ -58,7 +55,6 @@ private:
     std::unordered_multimap<std::string_view, std::string_view> longKeys_;
     std::unordered_set<std::string> unreadable_;
     std::vector<int> numbers_;  // parsed number of each line, -1 when not a number
-    bool wellFormed_ = false;
 
     // Small ranges are scanned; larger ones go through the set.
     int first_ = 1, last_ = 0;

@@ -1,32 +1,19 @@
 // Removal of the ticked review entries: files deleted or sent to the Recycle
 // Bin, then the ticked folders that are empty by then, innermost first.
+#include "restore/removal.h"
+
 #include <algorithm>
 #include <cstring>
-#include <vector>
 
+#include "common/app_state.h"
 #include "platform/files.h"
 #include "platform/shell.h"
-#include "restore/finish_window.h"
-#include "restore/review_window.h"
+#include "platform/text_rules.h"
 #include "snapshot/snapshot_store.h"
-#include "wizard/app_state.h"
-#include "wizard/pages.h"
 
 namespace restore {
 
 namespace {
-
-// The shell's list of names: the path, its NUL and the list's closing NUL.
-constexpr size_t ShellBufferSize = 256;
-// MAX_PATH less its NUL: no Windows path is longer, and the shell would not
-// treat a longer one faithfully.
-constexpr size_t LongestPath = 259;
-
-bool isDriveRooted(const std::string& path) {
-    return path.size() >= 3 &&
-           ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) &&
-           path[1] == ':' && path[2] == '\\';
-}
 
 // Characters that would make a name mean something other than itself: the
 // shell expands wildcards, and a NUL would end the name early.
@@ -40,7 +27,7 @@ bool isDotName(const std::string& part) {
 
 // A listed folder: "C:\" or "C:\NAME\...\", every step a plain name.
 bool isListedFolder(const std::string& location) {
-    if (!isDriveRooted(location) || location.back() != '\\')
+    if (!platform::isDriveRooted(location) || location.back() != '\\')
         return false;
     if (hasSpecialCharacters(location) || location.find('/') != std::string::npos)
         return false;
@@ -67,7 +54,7 @@ bool EraseFile(const std::string& path) {
     if (!platform::fileExists(path))
         return false;
     platform::setFileAttributes(path, platform::attr::Archive);
-    return platform::deleteFile(path);
+    return platform::deleteFile(path).ok();
 }
 
 bool RecycleFile(const std::string& path) {
@@ -76,16 +63,14 @@ bool RecycleFile(const std::string& path) {
     const std::string full = platform::fullPath(path);
     // Whatever reaches the shell's delete must name this one file: a folder
     // or a pattern there would take everything it covers with it.
-    if (!isDriveRooted(full) || hasSpecialCharacters(full) || full.size() > LongestPath) {
+    if (!platform::isDriveRooted(full) || hasSpecialCharacters(full) ||
+        full.size() > platform::LongestShellPath) {
         return false;
     }
     if (!platform::fileExists(full))
         return false;
 
-    // Zero-filled, so the two closing NULs follow the path; paths beyond the
-    // usual buffer get a buffer of their own size rather than overrunning it.
-    std::vector<char> from(std::max(ShellBufferSize, full.size() + 2), '\0');
-    std::memcpy(from.data(), full.data(), full.size());
+    const std::vector<char> from = platform::shellNameList(full);
     const unsigned flags =
         platform::fof::Silent | platform::fof::NoConfirmation | platform::fof::AllowUndo;
     const int result = platform::shellDelete(from.data(), flags);
@@ -109,7 +94,7 @@ Found lookUp(const std::string& path, const std::string& name, bool folder) {
         const bool anything = platform::fileAttributes(path) >= 0;
         return anything ? Found::Other : Found::Gone;
     }
-    const bool sameName = folder ? snapshot::UpperCase(entry.name) == name : entry.name == name;
+    const bool sameName = folder ? platform::upperCase(entry.name) == name : entry.name == name;
     if (!sameName || entry.isFolder() != folder || entry.isLink())
         return Found::Other;
     return Found::Listed;
@@ -167,26 +152,17 @@ void RemovalOutcome::add(const std::string& path) {
         first = path;
 }
 
-}  // namespace restore
-
-void TForm4::Deletion() {
-    removal = restore::RemovalOutcome{};
-    TForm3* review = wizard::pages().form3;
-    if (review == nullptr)
-        return;
-    const bool recycle = wizard::app().settings.useRecycleBin;
-
-    platform::ListView& files = review->Fileview;
-    for (int i = 0; i < files.count(); ++i) {
-        if (files.checked(i))
-            restore::removeFile(files.subItem(i, 1), files.caption(i), recycle, removal);
-    }
-
+RemovalOutcome RemoveTicked(const std::vector<TickedFile>& files,
+                            const std::vector<std::string>& folders) {
+    RemovalOutcome outcome;
+    const bool recycle = common::app().settings.useRecycleBin;
+    for (const TickedFile& file : files)
+        removeFile(file.location, file.name, recycle, outcome);
     // Last to first, so inner folders go before those holding them; a folder
     // that is not empty by then stays, and folders never go to the Recycle Bin.
-    platform::ListView& folders = review->Folderview;
-    for (int i = folders.count() - 1; i >= 0; --i) {
-        if (folders.checked(i))
-            restore::removeFolder(folders.caption(i), removal);
-    }
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder)
+        removeFolder(*folder, outcome);
+    return outcome;
 }
+
+}  // namespace restore

@@ -10,7 +10,6 @@
 namespace restore {
 
 struct ScanState {
-    char currentDrive = 'C';
     std::string currentFolder;       // upper case, no trailing backslash ("C:" for the root)
     int rangeFirst = 1;              // FolderRange: records of CurrentFolder's files
     int rangeLast = 0;               // last below first: no name can match

@@ -7,19 +7,17 @@
 #include <iterator>
 #include <vector>
 
-#include "platform/binaryfile.h"
+#include "common/app_state.h"
+#include "common/config_file.h"
+#include "common/date_stamp.h"
+#include "common/messages.h"
+#include "common/staged_replace.h"
 #include "platform/files.h"
-#include "platform/ioerror.h"
 #include "platform/listbox.h"
 #include "platform/system.h"
+#include "platform/text_rules.h"
 #include "platform/textfile.h"
 #include "restore/staged_files.h"
-#include "wizard/app_state.h"
-#include "wizard/config_file.h"
-#include "wizard/date_stamp.h"
-#include "wizard/messages.h"
-#include "wizard/pages.h"
-#include "wizard/progress_window.h"
 
 namespace restore {
 
@@ -37,43 +35,38 @@ constexpr SystemFile SystemFileList[] = {
     {"SYSTEM.DAT", "system.dat", false},    {"USER.DAT", "user.dat", false},
 };
 
-void check(int code) {
-    if (code != 0)
-        throw platform::IoError(code);
-}
-
 // Without a Windows folder the system files have no place: every path built
 // from it would fall on the current drive's root or, for the boot root, on the
 // current folder, which is the data folder holding the backups themselves.
 bool systemFilesLocated() {
-    const wizard::Paths& paths = wizard::app().paths;
+    const common::Paths& paths = common::app().paths;
     return !paths.winDir.empty() && !paths.bootRoot.empty();
 }
 
 std::string liveLocation(const SystemFile& file) {
-    const wizard::Paths& paths = wizard::app().paths;
+    const common::Paths& paths = common::app().paths;
     // The boot root already ends in a backslash.
     return file.inBootRoot ? paths.bootRoot + file.name : paths.winDir + "\\" + file.name;
 }
 
 std::string backupLocation(const SystemFile& file) {
-    return wizard::app().paths.dataDir + "\\" + file.name;
+    return common::app().paths.dataDir + "\\" + file.name;
 }
 
 std::string winDirFile(const char* name) {
-    return wizard::app().paths.winDir + "\\" + name;
+    return common::app().paths.winDir + "\\" + name;
 }
 
 // The boot-time script, written over the live AUTOEXEC.BAT.
 std::string scriptLocation() {
-    return wizard::app().paths.bootRoot + "Autoexec.bat";
+    return common::app().paths.bootRoot + "Autoexec.bat";
 }
 
 // The ByteSum of each hive backup as it was written, one "NAME=sum" line per
 // hive, replaced together with the backups. Checksums cannot serve: it sums
 // the live hive, which Windows may change between the copy and the sum.
 std::string hiveSumsLocation() {
-    return wizard::app().paths.dataDir + "\\HIVES.SUM";
+    return common::app().paths.dataDir + "\\HIVES.SUM";
 }
 
 bool isHive(const SystemFile& file) {
@@ -159,7 +152,7 @@ void cutAtEndOfFileMark(std::vector<std::string>& lines) {
 }
 
 void addRestoreLines(platform::ListBox& lines, bool userAutoexec) {
-    const wizard::Paths& paths = wizard::app().paths;
+    const common::Paths& paths = common::app().paths;
     const std::string& win = paths.winDir;
     lines.add("@ECHO OFF");
     lines.add("ECHO.");
@@ -194,85 +187,48 @@ std::string userAutoexecFile() {
     return scriptLocation();
 }
 
-platform::ListBox& scriptLines() {
-    return wizard::pages().form2->ListBox1;
-}
-
 }  // namespace
 
 void CopySystemFile(const std::string& source, const std::string& destination) {
-    StagedFiles copy;
+    StagedFiles copy({destination});
     copy.copy(source, destination);
     copy.commit();
-}
-
-int32_t ByteSum(const std::string& path) {
-    if (!platform::fileExists(path))
-        return 0;
-    platform::BinaryFile file;
-    check(file.open(path, platform::BinaryFile::Mode::ReadWriteExisting));
-    uint32_t sum = 0;  // wraps modulo 2^32
-    unsigned char block[512];
-    for (;;) {
-        std::memset(block, 0, sizeof block);
-        size_t got = 0;
-        check(file.read(block, sizeof block, got));
-        for (unsigned char byte : block)
-            sum += byte;
-        if (got == 0)
-            break;
-    }
-    check(file.close());
-    return static_cast<int32_t>(sum);
 }
 
 std::vector<std::string> ProtectedFiles() {
     std::vector<std::string> files;
     if (!systemFilesLocated())
         return files;
-    auto add = [&files](const std::string& path) {
-        std::string upper = path;
-        for (char& c : upper) {
-            if (c >= 'a' && c <= 'z')
-                c = static_cast<char>(c - 'a' + 'A');
-        }
-        files.push_back(upper);
-    };
+    auto add = [&files](const std::string& path) { files.push_back(platform::upperCase(path)); };
     add(winDirFile("SYSTEM.DAT"));
     add(winDirFile("USER.DAT"));
     for (const std::vector<std::string>& set : {backupSet(), restoreSet()}) {
-        for (const std::string& destination : set) {
-            add(NewCopyName(destination));
-            add(OldCopyName(destination));
-            add(NoOldCopyName(destination));
-            add(NewCopyStampName(destination));
-        }
+        for (const std::string& name : common::ReplaceNames({set, {}}))
+            add(name);
     }
     for (const char* staged : {"SYSTEM.QX1", "USER.QX1", "AUTOEXEC.QX1"})
         add(winDirFile(staged));
     return files;
 }
 
-void RecoverSystemFiles() {
+bool RecoverSystemFiles() {
     if (!systemFilesLocated())
-        return;
-    RecoverStagedFiles(backupSet());
-    RecoverStagedFiles(restoreSet());
+        return true;
+    const bool backups = common::SettleReplace({backupSet(), {}});
+    return common::SettleReplace({restoreSet(), {}}) && backups;
 }
 
-void BackupSystemFiles() {
-    if (TForm2* progress = wizard::pages().form2) {
-        // No messages are handled during the copies, so paint the text now.
-        progress->Label2.setCaption("Backing up..");
-        progress->Label2.repaint();
-    }
+void BackupSystemFiles(snapshot::WalkView* progress) {
+    // No messages are handled during the copies: the text is painted at once.
+    if (progress != nullptr)
+        progress->showStatus("Backing up..");
     const bool located = systemFilesLocated();
     std::vector<int32_t> checksums(std::size(SystemFileList), 0);
     if (located) {
         RecoverSystemFiles();
         // All six copies replace the previous backups together, or none does;
         // a live file that is missing keeps its older copy and that copy's sum.
-        StagedFiles copies;
+        StagedFiles copies(backupSet());
         std::vector<std::string> sums;
         for (const SystemFile& file : SystemFileList) {
             copies.copy(liveLocation(file), backupLocation(file));
@@ -293,17 +249,18 @@ void BackupSystemFiles() {
     }
     // Written only for a set that is complete.
     for (size_t row = 0; row < checksums.size(); ++row)
-        wizard::WriteConfigInt("Checksums", SystemFileList[row].key, checksums[row]);
-    wizard::WriteConfigInt("Dates", "Date1", wizard::FileDateStamp(platform::localNow()));
+        common::WriteConfigInt("Checksums", SystemFileList[row].key, checksums[row]);
+    common::WriteConfigInt("Dates", "Date1", common::FileDateStamp(platform::localNow()));
 }
 
 void RestoreSystemFiles() {
     if (!systemFilesLocated())
         return;
+    // The backups too: a restore reads them.
     RecoverSystemFiles();
     // Every file below is written in full first and then replaces the live
     // one, all together: a failure leaves the machine as it was.
-    StagedFiles copies;
+    StagedFiles copies(restoreSet());
     for (int row = 1; row < 4; ++row) {
         const SystemFile& file = SystemFileList[row];
         copies.copy(backupLocation(file), liveLocation(file));
@@ -314,13 +271,13 @@ void RestoreSystemFiles() {
     if (!hiveFault.empty()) {
         // Swapping in a damaged hive at the next boot could leave a machine
         // that does not start: the boot is left alone.
-        wizard::ShowCenteredMessage(hiveFault, platform::MessageKind::Error,
+        common::ShowCenteredMessage(hiveFault, platform::MessageKind::Error,
                                     platform::MessageButtons::Ok, 180, 40);
         copies.copy(backupLocation(autoexec), liveLocation(autoexec));
         copies.commit();
         return;
     }
-    const wizard::Paths& paths = wizard::app().paths;
+    const common::Paths& paths = common::app().paths;
     copies.copy(paths.dataDir + "\\SYSTEM.DAT", winDirFile("SYSTEM.QX1"));
     copies.copy(paths.dataDir + "\\USER.DAT", winDirFile("USER.QX1"));
 
@@ -331,8 +288,7 @@ void RestoreSystemFiles() {
         copies.copy(userFile, winDirFile("AUTOEXEC.QX1"));
 
     // The user's own lines run first at the next boot, then the swap.
-    platform::ListBox& lines = scriptLines();
-    lines.clear();
+    platform::ListBox lines;
     if (userAutoexec)
         lines.loadFromFile(userFile);
     std::vector<std::string> text = lines.items();

@@ -1,17 +1,17 @@
 // The per-drive report texts, FormatThousands and the Details box.
 #include <string>
 
+#include "common/app_state.h"
+#include "common/messages.h"
 #include "platform/dialogs.h"
 #include "snapshot/drive_statistics.h"
-#include "wizard/app_state.h"
-#include "wizard/messages.h"
 
 namespace snapshot {
 
 namespace {
 
 std::string* reports() {
-    static std::string texts[wizard::DriveCount];
+    static std::string texts[common::DriveCount];
     return texts;
 }
 
@@ -32,12 +32,12 @@ std::string FormatThousands(int32_t value) {
 
 const std::string& DriveReport(char drive) {
     static const std::string none;
-    const int index = wizard::driveIndex(drive);
+    const int index = common::driveIndex(drive);
     return index < 0 ? none : reports()[index];
 }
 
 void SetDriveReport(char drive, int32_t filecount, int32_t pathcount, int32_t totalsize) {
-    const int index = wizard::driveIndex(drive);
+    const int index = common::driveIndex(drive);
     if (index < 0)
         return;
     reports()[index] = std::string("Report for drive ") + drive +
@@ -47,22 +47,22 @@ void SetDriveReport(char drive, int32_t filecount, int32_t pathcount, int32_t to
 }
 
 void ClearDriveReports() {
-    for (int i = 0; i < wizard::DriveCount; ++i)
+    for (int i = 0; i < common::DriveCount; ++i)
         reports()[i].clear();
 }
 
 void ShowDriveReports() {
-    const wizard::RunFlags& run = wizard::app().run;
+    const common::RunFlags& run = common::app().run;
     if (!run.snapshotMode && !run.firstRun)
         return;
     std::string text = reports()[0];
-    for (int i = 1; i < wizard::DriveCount; ++i) {
+    for (int i = 1; i < common::DriveCount; ++i) {
         if (!reports()[i].empty())
             text += "\r\r" + reports()[i];
     }
     if (text.empty())
         text = "No Snapshot Report";
-    wizard::ShowCenteredMessage(text, platform::MessageKind::Information,
+    common::ShowCenteredMessage(text, platform::MessageKind::Information,
                                 platform::MessageButtons::Ok, 130, 100);
 }
 

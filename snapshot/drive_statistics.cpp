@@ -4,12 +4,12 @@
 
 #include <string>
 
+#include "common/config_file.h"
+#include "common/date_stamp.h"
+#include "common/messages.h"
 #include "platform/dialogs.h"
 #include "platform/system.h"
 #include "snapshot/snapshot_store.h"
-#include "wizard/config_file.h"
-#include "wizard/date_stamp.h"
-#include "wizard/messages.h"
 
 namespace snapshot {
 
@@ -24,7 +24,7 @@ std::string statisticsSection(char drive) {
 bool WriteSnapshot(char drive, int32_t n, int32_t pathcount, int32_t totalsize) {
     const int32_t filecount = n - pathcount;
     if (n > FileTableSlots) {
-        wizard::ShowCenteredMessage(
+        common::ShowCenteredMessage(
             "You have more than 60,000 files on your drive.Please ask for professinal version "
             "or decrease number of files.",
             platform::MessageKind::Information, platform::MessageButtons::Ok, 225, 40);
@@ -33,18 +33,18 @@ bool WriteSnapshot(char drive, int32_t n, int32_t pathcount, int32_t totalsize) 
     SaveSnapshot(drive, n);
 
     const std::string section = statisticsSection(drive);
-    wizard::WriteConfigInt(section, "Filecount", filecount);
-    wizard::WriteConfigInt(section, "Pathcount", pathcount);
-    wizard::WriteConfigInt(section, "Totalsize", totalsize);
-    wizard::WriteConfigInt("Dates", std::string("Date") + drive,
-                           wizard::FileDateStamp(platform::localNow()));
+    common::WriteConfigInt(section, "Filecount", filecount);
+    common::WriteConfigInt(section, "Pathcount", pathcount);
+    common::WriteConfigInt(section, "Totalsize", totalsize);
+    common::WriteConfigInt("Dates", std::string("Date") + drive,
+                           common::FileDateStamp(platform::localNow()));
 
     SetDriveReport(drive, filecount, pathcount, totalsize);
     return true;
 }
 
 int32_t ReadPathcount(char drive) {
-    return wizard::ReadConfigInt(statisticsSection(drive), "Pathcount", 200);
+    return common::ReadConfigInt(statisticsSection(drive), "Pathcount", 200);
 }
 
 }  // namespace snapshot

@@ -6,12 +6,13 @@
 #include <unordered_set>
 #include <vector>
 
+#include "common/messages.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/text_rules.h"
 #include "platform/textfile.h"
 #include "snapshot/snapshot_store.h"
 #include "snapshot/store_internal.h"
-#include "wizard/messages.h"
 
 namespace snapshot {
 
@@ -25,7 +26,7 @@ const char* const TooManyFolders =
     "decrease number of folders.";
 
 void inform(const std::string& text, int a) {
-    wizard::ShowCenteredMessage(text, platform::MessageKind::Information,
+    common::ShowCenteredMessage(text, platform::MessageKind::Information,
                                 platform::MessageButtons::Ok, a, 40);
 }
 
@@ -33,18 +34,11 @@ std::string driveText(const char* before, char drive, const char* after) {
     return std::string(before) + drive + after;
 }
 
-// A plain decimal number as SaveSnapshot writes it; false for anything else,
-// a sign, separators or a value beyond 32 bits included.
-bool parseIndex(const std::string& text, int64_t& value) {
-    if (text.empty() || text.size() > 10)
-        return false;
-    value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return false;
-        value = value * 10 + (c - '0');
-    }
-    return value <= INT32_MAX;
+// A snapshot that does not hold together, or one that could not be read
+// whole (then with the cause): either would make known files look new.
+void reportDamaged(char drive, const platform::IoResult& read = platform::IoResult()) {
+    inform(platform::withCause(driveText("The snapshot of drive ", drive, " is damaged."), read),
+           120);
 }
 
 // The pairs must run from the drive's own pair (index 0) through folder
@@ -97,8 +91,8 @@ bool pairsHoldTogether(char drive) {
             continue;
         if (key >= folderLinesEnd)
             return false;
-        int64_t index = 0;
-        if (!parseIndex(lines[key], index) || index != record)
+        int32_t index = 0;
+        if (!platform::parseDecimal(lines[key], index) || index != record)
             return false;
         if (FileRecord(record) != lines[key - 1].substr(0, RecordLength))
             return false;
@@ -111,8 +105,8 @@ bool pairsHoldTogether(char drive) {
         return false;  // pairs of records that are not there
     if (!hasEndPair)
         return true;
-    int64_t end = 0;
-    if (!parseIndex(lines[count - 1], end))
+    int32_t end = 0;
+    if (!platform::parseDecimal(lines[count - 1], end))
         return false;
     return end == static_cast<int64_t>(records) + 1 && end > previous;
 }
@@ -152,6 +146,10 @@ bool loadFileTable(char drive, detail::LineSum& sum) {
         StoreFileRecord(++stored, line);
     }
     SetFileTableCount(stored);
+    if (const platform::IoResult read = in.error(); !read) {
+        reportDamaged(drive, read);
+        return false;
+    }
     return true;
 }
 
@@ -173,12 +171,16 @@ bool loadFolderTable(char drive, detail::LineSum& sum) {
             return false;
         }
         sum.add(line);
-        if (line.size() > static_cast<size_t>(FolderLineLength))
-            whole[stored] = ScrambleText(line);
-        std::string& slot = table[static_cast<size_t>(stored++)];
-        slot.assign(line, 0, FolderLineLength);
-        for (char& c : slot)
-            c = static_cast<char>(c ^ 8);
+        std::string plain = ScrambleText(line);
+        std::string& slot = table[static_cast<size_t>(stored)];
+        slot.assign(plain, 0, FolderLineLength);
+        if (plain.size() > static_cast<size_t>(FolderLineLength))
+            whole[stored] = std::move(plain);
+        ++stored;
+    }
+    if (const platform::IoResult read = in.error(); !read) {
+        reportDamaged(drive, read);
+        return false;
     }
     return true;
 }
@@ -206,7 +208,7 @@ bool sumsAgree(char drive, const detail::LineSum& records, const detail::LineSum
 bool LoadSnapshot(char drive) {
     UnreadableFolders().clear();
     if (!detail::SettleInterruptedSave(drive)) {
-        inform(driveText("The snapshot of drive ", drive, " is damaged."), 120);
+        reportDamaged(drive);
         return false;
     }
     detail::LineSum records, folders;
@@ -219,11 +221,12 @@ bool LoadSnapshot(char drive) {
     const std::string unreadableList = UnreadableListFileName(drive);
     const bool listed = platform::fileExists(unreadableList);
     std::vector<std::string> unreadable;
-    const bool listRead = !listed || platform::loadTextLines(unreadableList, unreadable);
-    if (!pairsHoldTogether(drive) || !listRead || !sumsAgree(drive, records, folders, unreadable) ||
+    const platform::IoResult listRead =
+        listed ? platform::loadTextLines(unreadableList, unreadable) : platform::IoResult();
+    if (!listRead || !pairsHoldTogether(drive) || !sumsAgree(drive, records, folders, unreadable) ||
         (listed && !unreadableFoldersHoldTogether(unreadable))) {
         UnreadableFolders().clear();
-        inform(driveText("The snapshot of drive ", drive, " is damaged."), 120);
+        reportDamaged(drive, listRead);
         return false;
     }
     return true;

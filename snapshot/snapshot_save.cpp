@@ -1,12 +1,13 @@
 // SaveSnapshot: writes a drive's new set of snapshot files whole under their
-// pending names, then puts it in place of the old set.
+// pending names, then puts it in place of the old set in one staged replace.
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "common/staged_replace.h"
 #include "platform/app.h"
 #include "platform/dialogs.h"
-#include "platform/files.h"
+#include "platform/ioerror.h"
 #include "platform/listbox.h"
 #include "platform/textfile.h"
 #include "snapshot/snapshot_store.h"
@@ -26,51 +27,34 @@ namespace {
     platform::exitProcess(0);
 }
 
-void discard(const std::string& path) {
-    if (platform::fileExists(path))
-        platform::deleteFile(path);
-}
-
-bool readOnly(const std::string& path) {
-    const int64_t bits = platform::fileAttributes(path);
-    return bits >= 0 && (bits & platform::attr::ReadOnly) != 0;
-}
-
-// Writes slots 1..n; false if any byte failed to reach the file.
-bool writeRecords(platform::TextWriter& out, int32_t n) {
+// Writes slots 1..n; the first failure, if any byte failed to reach the file.
+platform::IoResult writeRecords(platform::TextWriter& out, int32_t n) {
     for (int32_t slot = 1; slot <= n; ++slot) {
-        if (!out.writeLine(FileRecord(slot)))
-            return false;
+        if (const platform::IoResult written = out.writeLine(FileRecord(slot)); !written)
+            return written;
     }
-    return true;
+    return platform::IoResult();
 }
 
-bool writeLines(platform::TextWriter& out, const std::vector<std::string>& lines) {
+platform::IoResult writeLines(platform::TextWriter& out, const std::vector<std::string>& lines) {
     for (const std::string& line : lines) {
-        if (!out.writeLine(line))
-            return false;
+        if (const platform::IoResult written = out.writeLine(line); !written)
+            return written;
     }
-    return true;
+    return platform::IoResult();
 }
 
-// Writes one pending file whole; on a failure drops every pending file
-// written so far and throws.
+// Writes one pending file whole, or throws; what was written is deleted with
+// the replace that was never committed.
 void writePending(const std::string& path, const std::string& shownName,
-                  const std::vector<std::string>& lines, const std::vector<std::string>& written) {
+                  const std::vector<std::string>& lines) {
     platform::TextWriter out;
-    if (!out.create(path)) {
-        for (const std::string& earlier : written)
-            discard(earlier);
-        throw std::runtime_error("Cannot create file " + shownName);
-    }
-    bool whole = writeLines(out, lines);
-    whole = out.close() && whole;
-    if (!whole) {
-        discard(path);
-        for (const std::string& earlier : written)
-            discard(earlier);
-        throw std::runtime_error("Stream write error");
-    }
+    if (const platform::IoResult created = out.create(path); !created)
+        throw std::runtime_error(platform::withCause("Cannot create file " + shownName, created));
+    const platform::IoResult lineWrites = writeLines(out, lines);
+    const platform::IoResult whole = platform::firstFailure(lineWrites, out.close());
+    if (!whole)
+        throw std::runtime_error(platform::withCause("Stream write error", whole));
 }
 
 // The unreadable folders, emptied however the save ends.
@@ -84,35 +68,34 @@ void SaveSnapshot(char drive, int32_t n) {
     EmptiedAfterSave emptied;
     if (n > FileTableSlots)
         n = FileTableSlots;
-    const std::string newFileList = PendingFileListName(drive);
-    const std::string newFolderList = PendingFolderListName(drive);
-    const std::string newUnreadable = PendingUnreadableListName(drive);
     platform::ListBox& lines = FolderListLines();
 
     // A read-only FileListFile could not be created over on Windows.
-    if (readOnly(FileListFileName(drive)))
+    if (common::ReadOnly(FileListFileName(drive)))
         fileCreateError();
-    if (!detail::SettleInterruptedSave(drive))
+    common::StagedReplace replace(detail::SnapshotSet(drive));
+    if (!replace.prepare())
         throw std::runtime_error("Cannot create file " + FileListFileName(drive));
 
-    platform::TextWriter recordFile;
-    if (!recordFile.create(newFileList))
-        fileCreateError();
-    bool whole = writeRecords(recordFile, n);
-    whole = recordFile.close() && whole;
-    if (!whole) {
-        discard(newFileList);
-        throw std::runtime_error("Stream write error");
+    {
+        platform::TextWriter recordFile;
+        if (!recordFile.create(replace.stage(FileListFileName(drive))))
+            fileCreateError();
+        const platform::IoResult recordWrites = writeRecords(recordFile, n);
+        const platform::IoResult whole = platform::firstFailure(recordWrites, recordFile.close());
+        if (!whole)
+            throw std::runtime_error(platform::withCause("Stream write error", whole));
     }
 
     lines.add(ScrambleText("THEEND"));
     lines.add(ScrambleText(std::to_string(n + 1)));
-    writePending(newFolderList, FolderListFileName(drive), lines.items(), {newFileList});
+    writePending(replace.stage(FolderListFileName(drive)), FolderListFileName(drive),
+                 lines.items());
 
     std::vector<std::string> unreadable = UnreadableFolders();
     unreadable.push_back("THEEND");
-    writePending(newUnreadable, UnreadableListFileName(drive), unreadable,
-                 {newFileList, newFolderList});
+    writePending(replace.stage(UnreadableListFileName(drive)), UnreadableListFileName(drive),
+                 unreadable);
 
     // The sum of the lines as they were written, so that a record changed
     // on the disk later is refused at load.
@@ -124,19 +107,18 @@ void SaveSnapshot(char drive, int32_t n) {
         folders.add(line);
     for (const std::string& line : unreadable)
         unlisted.add(line);
-    const std::string newSum = PendingSumName(drive);
-    writePending(newSum, SumFileName(drive), {records.text(), folders.text(), unlisted.text()},
-                 {newFileList, newFolderList, newUnreadable});
+    writePending(replace.stage(SumFileName(drive)), SumFileName(drive),
+                 {records.text(), folders.text(), unlisted.text()});
 
     for (const std::string& place :
          {FolderListFileName(drive), UnreadableListFileName(drive), SumFileName(drive)}) {
-        if (readOnly(place)) {
-            for (const std::string& pending : {newFileList, newFolderList, newUnreadable, newSum})
-                discard(pending);
+        if (common::ReadOnly(place))
             throw std::runtime_error("Cannot create file " + place);
-        }
     }
-    detail::ReplaceSnapshotFiles(drive);
+    if (!replace.commit()) {
+        throw std::runtime_error(
+            platform::withCause("Cannot create file " + replace.failedAt(), replace.failure()));
+    }
     lines.clear();
 }
 

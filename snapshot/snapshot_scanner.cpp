@@ -6,17 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "platform/app.h"
+#include "common/app_state.h"
+#include "common/messages.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/listbox.h"
+#include "platform/text_rules.h"
 #include "snapshot/drive_statistics.h"
 #include "snapshot/snapshot_store.h"
 #include "snapshot/walk_messages.h"
-#include "wizard/app_state.h"
-#include "wizard/messages.h"
-#include "wizard/pages.h"
-#include "wizard/progress_window.h"
 
 namespace snapshot {
 
@@ -24,7 +22,7 @@ namespace {
 
 // The counters of one drive's walk.
 struct Walk {
-    TForm2& page;
+    WalkView& view;
     platform::ListBox& folderLines;
     int32_t recordCount = 0;
     int32_t pathcount = 0;
@@ -33,7 +31,7 @@ struct Walk {
     std::string root;        // "X:\"
     bool driveLost = false;  // a listing failed and the root no longer answers
 
-    bool cancelled() const { return wizard::app().run.cancelRequested; }
+    bool cancelled() const { return common::app().run.cancelRequested; }
     bool stopped() const { return driveLost || cancelled(); }
 
     int32_t nextRecord() {
@@ -103,16 +101,16 @@ void Walk::walkFolders(const std::string& folder) {
                 driveLost = true;
                 return;
             }
-            UnreadableFolders().push_back(UpperCase(folder.substr(0, folder.size() - 1)));
+            UnreadableFolders().push_back(platform::upperCase(folder.substr(0, folder.size() - 1)));
             return;
         }
     }
     for (const std::string& name : subfolders) {
-        page.ProgressBar1.setPosition(page.ProgressBar1.position() + 1);
-        platform::processMessages();
+        view.setProgress(view.progress() + 1);
+        view.pump();
         if (stopped())
             return;
-        const std::string key = UpperCase(folder + name);
+        const std::string key = platform::upperCase(folder + name);
         recordFolder(key);
         walkFolders(folder + name + "\\");
         if (stopped())
@@ -126,27 +124,25 @@ int32_t saturated(uint64_t value) {
 
 }  // namespace
 
-void SnapshotDrive(char drive) {
-    platform::ListBox& folderLines = FolderListLines();  // the progress window exists
-    TForm2& page = *wizard::pages().form2;
+void SnapshotDrive(char drive, WalkView& view) {
+    platform::ListBox& folderLines = FolderListLines();
     const std::string letter(1, drive);
     if (!platform::setCurrentDirectory(letter + ":")) {
-        wizard::ShowCenteredMessage("  Cannot access drive  " + letter,
+        common::ShowCenteredMessage("  Cannot access drive  " + letter,
                                     platform::MessageKind::Error, platform::MessageButtons::Ok, 110,
                                     40);
         return;
     }
-    page.ProgressBar1.setMaximum(ReadPathcount(drive));
+    view.setProgressRange(ReadPathcount(drive));
 
-    Walk walk{page, folderLines, 0, 0, 0, letter + ":\\"};
-    page.ProgressBar1.setPosition(0);
+    Walk walk{view, folderLines, 0, 0, 0, letter + ":\\"};
+    view.setProgress(0);
     SetFileTableCount(0);
     UnreadableFolders().clear();
     walk.folderLines.clear();
     walk.folderLines.add(ScrambleText(letter + ":"));
     walk.folderLines.add(ScrambleText("0"));
-    page.Label2.setCaption("Scanning.." + letter);
-    page.Label2.repaint();
+    view.showStatus("Scanning.." + letter);
 
     walk.walkFolders(walk.root);
 

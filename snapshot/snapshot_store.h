@@ -31,21 +31,8 @@ std::string UnreadableListFileName(char drive);
 // snapshot saved before it existed has none and loads unchecked.
 std::string SumFileName(char drive);
 
-// Where a new set is written before it replaces the old one: DataDir +
-// "\SNPTMP." + X + "01" to "04". Left behind only by an interrupted save.
-std::string PendingFileListName(char drive);
-std::string PendingFolderListName(char drive);
-std::string PendingUnreadableListName(char drive);
-std::string PendingSumName(char drive);
-// Where the old set waits while the new one is moved in: DataDir +
-// "\SNPOLD." + X + "01" to "04". Left behind only by an interrupted save.
-std::string SetAsideName(char drive, int part);
-
 // Flips bit 3 of every character; its own inverse.
 std::string ScrambleText(const std::string& text);
-
-// Upper-cases only the letters a to z.
-std::string UpperCase(const std::string& text);
 
 // SnapshotFileTable: slots 1..60,000 of up to 120 characters.
 int FileTableCount();
@@ -74,13 +61,15 @@ const std::string& FolderKey(int slot);
 // order: filled by the walk and saved with the snapshot, or by a load.
 std::vector<std::string>& UnreadableFolders();
 
-// FolderListLines: the hidden list box of the progress window.
+// FolderListLines: the folder table's lines as the walk makes them, scrambled,
+// until the save writes them.
 platform::ListBox& FolderListLines();
 
 // Writes slots 1..n as FileListFile, FolderListLines (with the end pair) as
-// FolderListFile and UnreadableFolders as the unreadable list, then empties
-// FolderListLines and UnreadableFolders. The three files are first written
-// whole under their pending names and only then put in place of the old set:
+// FolderListFile, UnreadableFolders as the unreadable list and their sum,
+// then empties FolderListLines and UnreadableFolders. The four files are
+// first written whole and only then put in place of the old set together
+// (common/staged_replace.h):
 // a failure leaves the old set, a power cut the old or the new set whole once
 // the next load or save has finished the replace.
 // FileListFile not creatable: "File create error !!!" and the program ends.

@@ -4,16 +4,14 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <stdexcept>
 #include <unordered_map>
 #include <vector>
 
+#include "common/app_state.h"
 #include "platform/listbox.h"
+#include "platform/text_rules.h"
 #include "snapshot/snapshot_store.h"
 #include "snapshot/store_internal.h"
-#include "wizard/app_state.h"
-#include "wizard/pages.h"
-#include "wizard/progress_window.h"
 
 namespace snapshot {
 
@@ -82,7 +80,7 @@ const std::string& emptyText() {
 }
 
 std::string snapshotName(const char* stem, char drive, const char* number) {
-    return wizard::app().paths.dataDir + stem + drive + number;
+    return common::app().paths.dataDir + stem + drive + number;
 }
 
 }  // namespace
@@ -118,36 +116,10 @@ std::string UnreadableListFileName(char drive) {
 std::string SumFileName(char drive) {
     return snapshotName("\\SNPDAT.", drive, "04");
 }
-std::string PendingSumName(char drive) {
-    return snapshotName("\\SNPTMP.", drive, "04");
-}
-std::string PendingFileListName(char drive) {
-    return snapshotName("\\SNPTMP.", drive, "01");
-}
-std::string PendingFolderListName(char drive) {
-    return snapshotName("\\SNPTMP.", drive, "02");
-}
-std::string PendingUnreadableListName(char drive) {
-    return snapshotName("\\SNPTMP.", drive, "03");
-}
-std::string SetAsideName(char drive, int part) {
-    static const char* const numbers[] = {"01", "02", "03", "04"};
-    return snapshotName("\\SNPOLD.", drive, numbers[part >= 1 && part <= 4 ? part - 1 : 0]);
-}
-
 std::string ScrambleText(const std::string& text) {
     std::string result(text);
     for (char& c : result)
         c = static_cast<char>(c ^ 8);
-    return result;
-}
-
-std::string UpperCase(const std::string& text) {
-    std::string result(text);
-    for (char& c : result) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
     return result;
 }
 
@@ -175,10 +147,8 @@ void StoreUpperRecord(int slot, const std::string& name) {
         return;
     const size_t length = std::min(name.size(), static_cast<size_t>(RecordLength));
     char* text = fileTable().store(slot - 1, length);
-    for (size_t i = 0; i < length; ++i) {
-        const char c = name[i];
-        text[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    }
+    for (size_t i = 0; i < length; ++i)
+        text[i] = platform::upperLetter(name[i]);
     if (slot > fileCount())
         fileCount() = slot;
 }
@@ -217,10 +187,8 @@ std::vector<std::string>& UnreadableFolders() {
 }
 
 platform::ListBox& FolderListLines() {
-    TForm2* page = wizard::pages().form2;
-    if (page == nullptr)
-        throw std::logic_error("The progress window does not exist");
-    return page->ListBox1;
+    static platform::ListBox lines;
+    return lines;
 }
 
 }  // namespace snapshot

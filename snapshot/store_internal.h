@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/staged_replace.h"
+
 namespace snapshot::detail {
 
 // Slot i lives at index i - 1.
@@ -30,13 +32,10 @@ private:
     int64_t lines_ = 0;
 };
 
-// Finishes a replace of the drive's snapshot files that was cut short: once
-// the old set had begun to move aside, the new set was whole, so it is moved
-// in; before that, the pending files may be partial and go. False when a step
-// failed and leftovers remain.
+// The drive's four snapshot files as one staged replace, FileListFile first.
+common::ReplaceSet SnapshotSet(char drive);
+// Finishes or undoes a save of the drive's files that was cut short; false
+// when a step failed and leftovers remain.
 bool SettleInterruptedSave(char drive);
-// Puts the pending set in place of the old one; on a failure puts the old set
-// back and throws "Cannot create file <path>".
-void ReplaceSnapshotFiles(char drive);
 
 }  // namespace snapshot::detail

@@ -1,22 +1,22 @@
 // The once-per-drive messages of the snapshot and restore walks.
 #include "snapshot/walk_messages.h"
 
+#include "common/messages.h"
 #include "platform/dialogs.h"
-#include "wizard/messages.h"
 
 namespace snapshot {
 
 namespace {
 
 void inform(const std::string& text) {
-    wizard::ShowCenteredMessage(text, platform::MessageKind::Information,
+    common::ShowCenteredMessage(text, platform::MessageKind::Information,
                                 platform::MessageButtons::Ok, 225, 40);
 }
 
 }  // namespace
 
 void ReportDriveLost(char drive) {
-    wizard::ShowCenteredMessage("  Cannot access drive  " + std::string(1, drive),
+    common::ShowCenteredMessage("  Cannot access drive  " + std::string(1, drive),
                                 platform::MessageKind::Error, platform::MessageButtons::Ok, 110,
                                 40);
 }

@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/registry.h"
 #include "platform/system.h"
+#include "platform/text_rules.h"
 #include "uninstall/shell_delete.h"
 
 namespace uninstall {
@@ -46,11 +47,8 @@ const char* const ProductItems[] = {
 const char* const UninstallShortcut = "\\STARTM~1\\PROGRAMS\\UNINST~1\\Trellmark.lnk";
 
 bool IsAbsolute(const std::string& path) {
-    const char drive = path.empty() ? '\0' : path[0];
-    const bool letter = (drive >= 'A' && drive <= 'Z') || (drive >= 'a' && drive <= 'z');
-    const bool drivePath = letter && path.compare(1, 2, ":\\") == 0;
     const bool networkPath = path.compare(0, 2, "\\\\") == 0;
-    return drivePath || networkPath;
+    return platform::isDriveRooted(path) || networkPath;
 }
 
 // A folder to work in, kept without its trailing backslashes. Empty when the
@@ -84,14 +82,6 @@ std::string ReadWinDir() {
     return folder;
 }
 
-std::string UpperCase(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
 std::string LastName(const std::string& path) {
     return path.substr(path.find_last_of('\\') + 1);
 }
@@ -100,8 +90,9 @@ std::string LastName(const std::string& path) {
 // program's "Trellmark Tools" made before ours. Only a folder whose own name
 // is ours (or that has no other name) is the product's.
 bool IsProductMenuFolder(const std::string& path) {
-    const std::string name = UpperCase(LastName(platform::longPathName(path)));
-    return name == UpperCase(MenuFolderName) || name == UpperCase(LastName(path));
+    const std::string name = platform::upperCase(LastName(platform::longPathName(path)));
+    return name == platform::upperCase(MenuFolderName) ||
+           name == platform::upperCase(LastName(path));
 }
 
 // What could not be removed, to be named at the end instead of success.

@@ -2,11 +2,11 @@
 // centred on the screen, then the message loop.
 #include "platform/app.h"
 #include "platform/dialogs.h"
-#include "restore/finish_window.h"
-#include "restore/review_window.h"
+#include "wizard/finish_window.h"
 #include "wizard/page1.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
+#include "wizard/review_window.h"
 
 int main() {
     platform::setApplicationTitle("Trellmark");

@@ -1,10 +1,10 @@
 // Moves between the four wizard pages, keeping the wizard in place on screen.
-#include "restore/finish_window.h"
-#include "restore/review_window.h"
-#include "wizard/app_state.h"
+#include "common/app_state.h"
+#include "wizard/finish_window.h"
 #include "wizard/page1.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
+#include "wizard/review_window.h"
 
 namespace wizard {
 
@@ -33,7 +33,7 @@ WizardPage* PageWindow(int page) {
 
 // The page entered from `page` in `direction`, or 0 for no move.
 int Destination(int page, char direction) {
-    const bool snapshot = app().run.snapshotMode;
+    const bool snapshot = common::app().run.snapshotMode;
     if (direction == 'N') {
         switch (page) {
             case 1:

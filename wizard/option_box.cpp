@@ -1,7 +1,7 @@
 // The Settings dialog: its tabs and boxes, and OK and Cancel.
 #include "wizard/option_box.h"
 
-#include "wizard/app_state.h"
+#include "common/app_state.h"
 #include "wizard/pages.h"
 #include "wizard/settings.h"
 
@@ -22,7 +22,7 @@ constexpr int DriveBoxWidth = 128;
 constexpr int BoxHeight = 17;
 
 // "Drive  I: " keeps its two blanks; the letter is each box's mnemonic.
-constexpr const char* DrivePrefixes[wizard::DriveCount] = {
+constexpr const char* DrivePrefixes[common::DriveCount] = {
     "Drive &C: ", "Drive &D: ", "Drive &E: ",  "Drive &F: ",
     "Drive &G: ", "Drive &H: ", "Drive  &I: ", "Drive &J: ",
 };
@@ -68,41 +68,42 @@ TOptionBox::TOptionBox()
 TOptionBox::~TOptionBox() = default;
 
 platform::CheckBox* TOptionBox::driveBox(int index) {
-    platform::CheckBox* boxes[wizard::DriveCount] = {&drvc, &drvd, &drve, &drvf,
+    platform::CheckBox* boxes[common::DriveCount] = {&drvc, &drvd, &drve, &drvf,
                                                      &drvg, &drvh, &drvi, &drvj};
     return boxes[index];
 }
 
 void TOptionBox::FormCreate() {
-    const wizard::Settings& settings = wizard::app().settings;
+    const common::Settings& settings = common::app().settings;
     ShowSettings();
-    for (int i = 0; i < wizard::DriveCount; ++i) {
+    for (int i = 0; i < common::DriveCount; ++i) {
         platform::CheckBox* box = driveBox(i);
-        if (settings.driveTypeName[i] != "None") {
-            box->setCaption(DrivePrefixes[i] + settings.driveTypeName[i]);
+        if (settings.driveKind[i] != common::DriveKind::None) {
+            box->setCaption(std::string(DrivePrefixes[i]) +
+                            common::DriveKindText(settings.driveKind[i]));
         } else {
-            box->setCaption("None");
+            box->setCaption(common::DriveKindText(common::DriveKind::None));
             box->setEnabled(false);
         }
     }
 }
 
 void TOptionBox::ShowSettings() {
-    const wizard::Settings& settings = wizard::app().settings;
+    const common::Settings& settings = common::app().settings;
     CheckBox1.setChecked(settings.useRecycleBin);
     CheckBox4.setChecked(settings.skipIECache);
     CheckBox6.setChecked(settings.skipNetscapeCache);
-    for (int i = 0; i < wizard::DriveCount; ++i) {
+    for (int i = 0; i < common::DriveCount; ++i) {
         driveBox(i)->setChecked(settings.driveSelected[i]);
     }
 }
 
 void TOptionBox::Button1Click() {
-    wizard::AppState& state = wizard::app();
+    common::AppState& state = common::app();
     state.settings.useRecycleBin = CheckBox1.checked();
     state.settings.skipIECache = CheckBox4.checked();
     state.settings.skipNetscapeCache = CheckBox6.checked();
-    for (int i = 0; i < wizard::DriveCount; ++i) {
+    for (int i = 0; i < common::DriveCount; ++i) {
         platform::CheckBox* box = driveBox(i);
         // A "None" drive stays unselected whatever its box holds.
         state.settings.driveSelected[i] = box->enabled() && box->checked();

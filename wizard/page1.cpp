@@ -1,9 +1,9 @@
 // Page 1: its controls and texts, and the handlers of its buttons.
 #include "wizard/page1.h"
 
+#include "common/app_state.h"
+#include "common/messages.h"
 #include "platform/app.h"
-#include "wizard/app_state.h"
-#include "wizard/messages.h"
 #include "wizard/option_box.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
@@ -79,7 +79,7 @@ void TForm1::FormActivate() {
 
 // Next: the choice made decides the run; an old snapshot is confirmed first.
 void TForm1::Button2Click() {
-    wizard::RunFlags& run = wizard::app().run;
+    common::RunFlags& run = common::app().run;
     TForm2* page2 = wizard::pages().form2;
     run.snapshotMode = false;
     run.restoreMode = false;
@@ -93,8 +93,8 @@ void TForm1::Button2Click() {
             page2->Image1.setImage(restoreimage.image());
         run.restoreMode = true;
     }
-    if (run.restoreMode && wizard::app().settings.snapshotOld) {
-        const platform::MessageAnswer answer = wizard::ShowCenteredMessage(
+    if (run.restoreMode && common::app().settings.snapshotOld) {
+        const platform::MessageAnswer answer = common::ShowCenteredMessage(
             wizard::OldSnapshotQuestion(), platform::MessageKind::Confirmation,
             platform::MessageButtons::OkCancel, 230, 80);
         if (answer != platform::MessageAnswer::Ok)

@@ -2,11 +2,14 @@
 // the Back, Cancel and Help buttons. The Start run is in start_run.cpp.
 #include "wizard/progress_window.h"
 
+#include "common/app_state.h"
 #include "platform/app.h"
+#include "restore/change_scanner.h"
 #include "snapshot/drive_statistics.h"
-#include "wizard/app_state.h"
+#include "snapshot/snapshot_scanner.h"
 #include "wizard/pages.h"
 #include "wizard/resource_ids.h"
+#include "wizard/review_window.h"
 #include "wizard/wizard_texts.h"
 
 namespace {
@@ -65,7 +68,7 @@ TForm2::~TForm2() = default;
 void TForm2::FormActivate() {
     if (running_)
         return;
-    wizard::AppState& state = wizard::app();
+    common::AppState& state = common::app();
     Button2.setFocus();
     state.run.cancelRequested = false;
     Label2.setCaption("Ready..");
@@ -86,7 +89,7 @@ void TForm2::Button1Click() {
 // While a walk runs (the bar has moved) Cancel asks it to stop; on an idle
 // page it ends the program.
 void TForm2::Button3Click() {
-    wizard::RunFlags& run = wizard::app().run;
+    common::RunFlags& run = common::app().run;
     if (ProgressBar1.position() != 0)
         run.cancelRequested = true;
     if (!run.cancelRequested)
@@ -95,4 +98,48 @@ void TForm2::Button3Click() {
 
 void TForm2::Button4Click() {
     wizard::CallHelp();
+}
+
+void TForm2::SnapshotDrive(char drive) {
+    snapshot::SnapshotDrive(drive, *this);
+}
+
+namespace {
+
+// Without a review page nothing found is kept.
+class NoReview : public restore::ReviewSink {
+public:
+    void addFile(const std::string&, const platform::DirEntry&) override {}
+    void addFolder(const std::string&) override {}
+    void tickAll() override {}
+};
+
+}  // namespace
+
+void TForm2::Compare(char drive) {
+    NoReview none;
+    TForm3* review = wizard::pages().form3;
+    restore::CompareDrive(drive, *this,
+                          review != nullptr ? *review : static_cast<restore::ReviewSink&>(none));
+}
+
+void TForm2::showStatus(const std::string& text) {
+    Label2.setCaption(text);
+    Label2.repaint();
+}
+
+void TForm2::setProgressRange(int maximum) {
+    ProgressBar1.setMaximum(maximum);
+}
+
+void TForm2::setProgress(int position) {
+    ProgressBar1.setPosition(position);
+}
+
+int TForm2::progress() const {
+    return ProgressBar1.position();
+}
+
+void TForm2::pump() {
+    platform::processMessages();
 }

@@ -1,26 +1,22 @@
-// Page 2, the progress window: the Start run over the selected drives, its
-// status label, progress bar and hidden line buffer, and the change scanner's
-// walk methods.
+// Page 2, the progress window: the Start run over the selected drives, and
+// the status label and progress bar that show the walks.
 #pragma once
 
 #include <memory>
 #include <string>
 
 #include "platform/controls.h"
-#include "platform/files.h"
-#include "platform/listbox.h"
-#include "restore/scan_state.h"
+#include "snapshot/walk_view.h"
 #include "wizard/wizard_page.h"
 
-class TForm2 : public wizard::WizardPage {
+class TForm2 : public wizard::WizardPage, public snapshot::WalkView {
 public:
     TForm2();
     ~TForm2() override;
 
-    // Shared with the snapshot, change-scanner and backup routines.
+    // What the snapshot, change-scanner and backup walks show.
     platform::Label Label2;  // status text
     platform::ProgressBar ProgressBar1;
-    platform::ListBox ListBox1;  // hidden line buffer
 
     platform::Panel Panel1;    // frame of the side picture
     platform::Picture Image1;  // side picture, set from page 1
@@ -41,13 +37,17 @@ public:
     void Button3Click();
     void Button4Click();
 
-    // The change scanner (one drive against its snapshot).
+    // One drive's snapshot, shown on this page.
+    void SnapshotDrive(char drive);
+    // The change scanner: one drive against its snapshot, listed on page 3.
     void Compare(char drive);
-    void searchAllDirs(const std::string& folder, const std::string& mask);
-    void SearchDir(const std::string& folder, const std::string& mask);
-    void Process(const std::string& folder, const platform::DirEntry& found);
 
-    restore::ScanState scan;
+    // The walks' view.
+    void showStatus(const std::string& text) override;
+    void setProgressRange(int maximum) override;
+    void setProgress(int position) override;
+    int progress() const override;
+    void pump() override;
 
 private:
     void StartSnapshotDrives(bool stopOnCancel);

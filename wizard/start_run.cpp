@@ -2,12 +2,11 @@
 // files' backup, or a restore scan of them against their snapshots.
 #include <vector>
 
-#include "restore/review_window.h"
+#include "common/app_state.h"
 #include "restore/system_files.h"
-#include "snapshot/snapshot_scanner.h"
-#include "wizard/app_state.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
+#include "wizard/review_window.h"
 #include "wizard/settings.h"
 
 namespace {
@@ -49,7 +48,7 @@ private:
 }  // namespace
 
 void TForm2::Button2Click() {
-    wizard::AppState& state = wizard::app();
+    common::AppState& state = common::app();
     EmptyReviewLists();
     Button1.setEnabled(false);
     Button2.setEnabled(false);
@@ -61,7 +60,7 @@ void TForm2::Button2Click() {
             Animate1.play();
             Label1.show();
             StartSnapshotDrives(false);
-            restore::BackupSystemFiles();
+            restore::BackupSystemFiles(this);
             wizard::SaveSettings();
             Animate1.stop();
             Button3.setEnabled(true);
@@ -71,7 +70,7 @@ void TForm2::Button2Click() {
             Animate1.play();
             StartSnapshotDrives(true);
             if (!state.run.cancelRequested) {
-                restore::BackupSystemFiles();
+                restore::BackupSystemFiles(this);
                 wizard::SaveSettings();
             }
             Animate1.stop();
@@ -100,24 +99,24 @@ void TForm2::Button2Click() {
 }
 
 void TForm2::StartSnapshotDrives(bool stopOnCancel) {
-    const wizard::AppState& state = wizard::app();
-    for (int i = 0; i < wizard::DriveCount; ++i) {
+    const common::AppState& state = common::app();
+    for (int i = 0; i < common::DriveCount; ++i) {
         if (!state.settings.driveSelected[i])
             continue;
         if (stopOnCancel && state.run.cancelRequested)
             continue;
-        snapshot::SnapshotDrive(wizard::DriveLetters[i]);
+        SnapshotDrive(common::DriveLetters[i]);
     }
 }
 
 void TForm2::StartRestoreScan() {
-    const wizard::AppState& state = wizard::app();
+    const common::AppState& state = common::app();
     // The lists are not on show during the scan: drawing each entry as it
     // comes would cost more than finding it.
     const ListsFilling filling;
-    for (int i = 0; i < wizard::DriveCount; ++i) {
+    for (int i = 0; i < common::DriveCount; ++i) {
         if (state.settings.driveSelected[i] && !state.run.cancelRequested) {
-            Compare(wizard::DriveLetters[i]);
+            Compare(common::DriveLetters[i]);
         }
     }
 }
@@ -132,6 +131,6 @@ void TForm2::ResumeAfterFailedRun() {
     Button2.setEnabled(true);
     Button3.setEnabled(true);
     Label2.setCaption(" Ready..");
-    wizard::app().run.cancelRequested = false;
+    common::app().run.cancelRequested = false;
     Button2.setFocus();
 }

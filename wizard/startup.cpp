@@ -2,18 +2,18 @@
 // the first-run decision; and the help file.
 #include <utility>
 
+#include "common/app_state.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/shell.h"
 #include "platform/system.h"
-#include "restore/finish_window.h"
-#include "restore/review_window.h"
 #include "restore/system_files.h"
 #include "snapshot/snapshot_store.h"
-#include "wizard/app_state.h"
+#include "wizard/finish_window.h"
 #include "wizard/page1.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
+#include "wizard/review_window.h"
 #include "wizard/settings.h"
 
 namespace {
@@ -32,8 +32,8 @@ std::string FolderOf(const std::string& path) {
 }  // namespace
 
 void TForm1::Start() {
-    wizard::AppState& state = wizard::app();
-    wizard::Paths& paths = state.paths;
+    common::AppState& state = common::app();
+    common::Paths& paths = state.paths;
     // In its long form: the walks meet the data folder by its long name, and
     // its files must be known as the program's own (a program started through
     // a short path would otherwise offer its own snapshot for removal).
@@ -58,6 +58,7 @@ void TForm1::Start() {
     }
 
     wizard::LoadSettings();
+    wizard::ShowSnapshotAge(*this);
     state.run.firstRun = false;
     // A folder that cannot be created shows up later, where files go into it.
     if (!platform::setCurrentDirectory(paths.dataDir))
@@ -83,7 +84,7 @@ void TForm1::Start() {
 namespace {
 
 std::string HelpFile() {
-    std::string file = wizard::app().paths.programDir + "\\trelmrk.hlp";
+    std::string file = common::app().paths.programDir + "\\trelmrk.hlp";
     // The help engine gets the path as it fits its buffer, terminator included.
     if (file.size() >= HelpPathBuffer)
         file.resize(HelpPathBuffer - 1);

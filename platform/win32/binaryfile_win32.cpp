@@ -5,10 +5,6 @@
 
 namespace platform {
 
-namespace {
-constexpr int FileNotOpen = 103;
-}
-
 struct BinaryFile::Impl {
     win32::FileHandle file;
 };
@@ -29,7 +25,7 @@ int BinaryFile::open(const std::string& path, Mode mode) {
 int BinaryFile::read(void* buffer, size_t size, size_t& got) {
     got = 0;
     if (!impl_->file.isOpen())
-        return FileNotOpen;
+        return ioerr::FileNotOpen;
     DWORD count = 0;
     if (!ReadFile(impl_->file.get(), buffer, static_cast<DWORD>(size), &count, nullptr)) {
         return win32::ioErrorCode(GetLastError());
@@ -41,7 +37,7 @@ int BinaryFile::read(void* buffer, size_t size, size_t& got) {
 int BinaryFile::write(const void* buffer, size_t size, size_t& written) {
     written = 0;
     if (!impl_->file.isOpen())
-        return FileNotOpen;
+        return ioerr::FileNotOpen;
     DWORD count = 0;
     if (!WriteFile(impl_->file.get(), buffer, static_cast<DWORD>(size), &count, nullptr)) {
         return win32::ioErrorCode(GetLastError());
@@ -53,7 +49,7 @@ int BinaryFile::write(const void* buffer, size_t size, size_t& written) {
 
 int BinaryFile::close() {
     if (!impl_->file.isOpen())
-        return FileNotOpen;
+        return ioerr::FileNotOpen;
     return impl_->file.close() ? 0 : win32::ioErrorCode(GetLastError());
 }
 

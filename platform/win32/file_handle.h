@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "platform/ioerror.h"
+
 namespace platform::win32 {
 
 class FileHandle {
@@ -37,5 +39,13 @@ private:
 
 // 2, 3, 4 and 5 are the same in both; a full disk is 101; the rest pass as is.
 int ioErrorCode(DWORD win32Error);
+
+// The failure of the call that just failed, with GetLastError()'s cause.
+IoResult lastError();
+
+// The result of a call that returns a BOOL, its cause taken at once.
+inline IoResult checked(BOOL succeeded) {
+    return succeeded ? IoResult() : lastError();
+}
 
 }  // namespace platform::win32

@@ -16,4 +16,8 @@ int ioErrorCode(DWORD win32Error) {
     }
 }
 
+IoResult lastError() {
+    return IoResult::failure(ioErrorCode(GetLastError()));
+}
+
 }  // namespace platform::win32

@@ -2,11 +2,12 @@
 #include <windows.h>
 
 #include "platform/files.h"
+#include "platform/win32/file_handle.h"
 
 namespace platform {
 
-bool moveFile(const std::string& from, const std::string& to) {
-    return MoveFileA(from.c_str(), to.c_str()) != 0;
+IoResult moveFile(const std::string& from, const std::string& to) {
+    return win32::checked(MoveFileA(from.c_str(), to.c_str()));
 }
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/win32/file_handle.h"
 
 namespace platform {
 
@@ -130,8 +131,8 @@ std::string currentDirectory() {
     return std::string(buffer, length);
 }
 
-bool createDirectory(const std::string& path) {
-    return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+IoResult createDirectory(const std::string& path) {
+    return win32::checked(CreateDirectoryA(path.c_str(), nullptr));
 }
 
 std::string fullPath(const std::string& path) {
@@ -164,20 +165,20 @@ bool folderExists(const std::string& path) {
     return attributes >= 0 && (attributes & attr::Directory) != 0;
 }
 
-bool setFileAttributes(const std::string& path, uint32_t attributes) {
-    return SetFileAttributesA(path.c_str(), attributes) != FALSE;
+IoResult setFileAttributes(const std::string& path, uint32_t attributes) {
+    return win32::checked(SetFileAttributesA(path.c_str(), attributes));
 }
 
-bool deleteFile(const std::string& path) {
-    return DeleteFileA(path.c_str()) != FALSE;
+IoResult deleteFile(const std::string& path) {
+    return win32::checked(DeleteFileA(path.c_str()));
 }
 
-bool removeDirectory(const std::string& path) {
+IoResult removeDirectory(const std::string& path) {
     std::string folder = path;
     // Windows 95/98 refuse a trailing backslash; a root keeps its own.
     if (folder.size() > 3 && folder.back() == '\\')
         folder.pop_back();
-    return RemoveDirectoryA(folder.c_str()) != FALSE;
+    return win32::checked(RemoveDirectoryA(folder.c_str()));
 }
 
 }  // namespace platform

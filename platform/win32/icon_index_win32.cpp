@@ -14,6 +14,7 @@
 #include <string>
 
 #include "platform/shell.h"
+#include "platform/text_rules.h"
 
 namespace platform {
 
@@ -64,12 +65,7 @@ std::string extensionOf(const std::string& path) {
     const size_t dot = path.rfind('.');
     if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
         return std::string();
-    std::string extension = path.substr(dot);
-    for (char& c : extension) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return extension;
+    return upperCase(path.substr(dot));
 }
 
 struct Kept {

@@ -3,12 +3,13 @@
 #include <windows.h>
 
 #include "platform/files.h"
+#include "platform/text_rules.h"
 
 namespace platform {
 
 std::string longPathName(const std::string& path) {
     // Only drive-rooted paths ("X:\..."); anything else is left as it is.
-    if (path.size() < 3 || path[1] != ':' || path[2] != '\\')
+    if (!isDriveRooted(path))
         return path;
     std::string result = path.substr(0, 3);
     size_t start = 3;

@@ -15,14 +15,21 @@ struct TextReader::Impl {
     std::vector<char> buffer = std::vector<char>(BufferSize);
     size_t position = 0, filled = 0;
     bool atEnd = false;
+    IoResult error;             // the read that failed, if one did
     bool skipLineFeed = false;  // the last line ended in CR: a following LF belongs to it
 
-    // The next byte, or -1 at the end of the file.
+    // The next byte, or -1 at the end of the file or after a failed read.
     int get() {
         if (position == filled) {
             DWORD got = 0;
-            if (atEnd || !ReadFile(file.get(), buffer.data(), buffer.size(), &got, nullptr) ||
-                got == 0) {
+            if (atEnd)
+                return -1;
+            if (!ReadFile(file.get(), buffer.data(), buffer.size(), &got, nullptr)) {
+                error = win32::lastError();
+                atEnd = true;
+                return -1;
+            }
+            if (got == 0) {
                 atEnd = true;
                 return -1;
             }
@@ -37,9 +44,11 @@ struct TextReader::Impl {
 TextReader::TextReader() : impl_(std::make_unique<Impl>()) {}
 TextReader::~TextReader() = default;
 
-bool TextReader::open(const std::string& path) {
+IoResult TextReader::open(const std::string& path) {
     impl_ = std::make_unique<Impl>();
-    return impl_->file.open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+    if (!impl_->file.open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING))
+        return win32::lastError();
+    return IoResult();
 }
 
 bool TextReader::readLine(std::string& line) {
@@ -59,6 +68,11 @@ bool TextReader::readLine(std::string& line) {
         line.push_back(static_cast<char>(c));
         c = in.get();
     }
+    // A line the failed read broke into is not a line of the file.
+    if (!in.error) {
+        line.clear();
+        return false;
+    }
     if (c == '\r') {
         // CR LF may straddle two reads of the buffer.
         const int after = in.get();
@@ -68,6 +82,10 @@ bool TextReader::readLine(std::string& line) {
     return true;
 }
 
+IoResult TextReader::error() const {
+    return impl_->error;
+}
+
 void TextReader::close() {
     impl_->file.close();
 }
@@ -75,16 +93,16 @@ void TextReader::close() {
 struct TextWriter::Impl {
     win32::FileHandle file;
     std::string pending;
-    bool failed = true;  // until the file is created
+    IoResult failure = IoResult::failure(ioerr::AccessDenied);  // until the file is created
 
     void flush() {
-        if (failed || pending.empty())
+        if (!failure || pending.empty())
             return;
         DWORD written = 0;
-        if (!WriteFile(file.get(), pending.data(), pending.size(), &written, nullptr) ||
-            written != pending.size()) {
-            failed = true;
-        }
+        if (!WriteFile(file.get(), pending.data(), pending.size(), &written, nullptr))
+            failure = win32::lastError();
+        else if (written != pending.size())
+            failure = IoResult::failure(ioerr::DiskFull);  // a short write: no room left
         pending.clear();
     }
 };
@@ -95,32 +113,34 @@ TextWriter::~TextWriter() {
     close();
 }
 
-bool TextWriter::create(const std::string& path) {
+IoResult TextWriter::create(const std::string& path) {
     impl_ = std::make_unique<Impl>();
     impl_->pending.reserve(BufferSize);
-    impl_->failed = !impl_->file.open(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS);
-    return !impl_->failed;
+    impl_->failure = impl_->file.open(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS)
+                         ? IoResult()
+                         : win32::lastError();
+    return impl_->failure;
 }
 
-bool TextWriter::writeLine(std::string_view line) {
+IoResult TextWriter::writeLine(std::string_view line) {
     Impl& out = *impl_;
     if (!out.file.isOpen())
-        return false;
+        return out.failure ? IoResult::failure(ioerr::FileNotOpen) : out.failure;
     out.pending += line;
     out.pending += "\r\n";
     if (out.pending.size() >= BufferSize)
         out.flush();
-    return !out.failed;
+    return out.failure;
 }
 
-bool TextWriter::close() {
+IoResult TextWriter::close() {
     Impl& out = *impl_;
     if (!out.file.isOpen())
-        return !out.failed;
+        return out.failure;
     out.flush();
     if (!out.file.close())
-        out.failed = true;
-    return !out.failed;
+        out.failure = firstFailure(out.failure, win32::lastError());
+    return out.failure;
 }
 
 }  // namespace platform

@@ -1,4 +1,4 @@
-// Profile files written key by key: the posix stand-in must leave, byte for
+// Profile files written key by key: the simulated machine must leave, byte for
 // byte, what Wine's WritePrivateProfileStringA leaves for the same writes,
 // since the unit tests check settings files through the stand-in.
 #include "platform/profile.h"
@@ -8,8 +8,8 @@
 
 #include <filesystem>
 
+#include "fake/machine.h"
 #include "harness/machine.h"
-#include "platform/posix/machine.h"
 
 namespace {
 
@@ -25,8 +25,8 @@ protected:
         char name[] = "/tmp/trellmark-profile-XXXXXX";
         ASSERT_NE(nullptr, mkdtemp(name));
         standIn_ = name;
-        platform::posix::Machine::reset(standIn_);
-        platform::posix::Machine::addDrive('C');
+        platform::fake::Machine::reset(standIn_);
+        platform::fake::Machine::addDrive('C');
     }
     void TearDown() override { std::filesystem::remove_all(standIn_); }
 
@@ -37,7 +37,7 @@ protected:
             SCOPED_TRACE(std::string("[") + w.section + "] " + w.key + "=" + w.value);
             EXPECT_TRUE(ui.writeProfileString(path, w.section, w.key, w.value));
             EXPECT_TRUE(platform::writeProfileString(path, w.section, w.key, w.value));
-            ASSERT_EQ(machine.prefix.readFile(path), platform::posix::Machine::readFile(path));
+            ASSERT_EQ(machine.prefix.readFile(path), platform::fake::Machine::readFile(path));
         }
     }
 
@@ -93,7 +93,7 @@ TEST_F(ProfileBytes, EmptySectionHeader) {
         SCOPED_TRACE(c.file);
         const std::string path = std::string("C:\\") + c.file;
         machine.prefix.writeFile(path, c.start);
-        platform::posix::Machine::writeFile(path, c.start);
+        platform::fake::Machine::writeFile(path, c.start);
         auto sameReads = [&] {
             for (const char* section : {"A", "", "B"}) {
                 for (const char* key : {"y", "k", "x"}) {

@@ -9,8 +9,8 @@
 #include <set>
 #include <string>
 
-#include "platform/posix/machine.h"
-#include "platform/posix/profile_file.h"
+#include "fake/machine.h"
+#include "fake/profile_file.h"
 
 namespace fuzzing {
 
@@ -27,14 +27,14 @@ inline void StartMachine() {
         std::error_code ignored;
         fs::remove_all(folder, ignored);
     });
-    platform::posix::Machine::reset(folder);
+    platform::fake::Machine::reset(folder);
 }
 
 // A section header "[]" among the file's lines. Such a file's keys after it
 // move to the section before on any rewrite; the checks that other values
 // stay put skip those files until the rewrite keeps the header.
 inline bool HasEmptySectionHeader(const std::string& text) {
-    const platform::posix::ProfileFile file = platform::posix::ProfileFile::parse(text);
+    const platform::fake::ProfileFile file = platform::fake::ProfileFile::parse(text);
     for (size_t i = 1; i < file.sections.size(); ++i) {
         if (file.sections[i].name.empty())
             return true;

@@ -10,14 +10,15 @@
 #include <utility>
 #include <vector>
 
+#include "fake/state.h"
 #include "fuzz_machine.h"
-#include "platform/posix/state.h"
 #include "platform/profile.h"
+#include "platform/text_rules.h"
 
 namespace {
 
-using platform::posix::Machine;
-using platform::posix::ProfileFile;
+using platform::fake::Machine;
+using platform::fake::ProfileFile;
 
 const char* const File = "C:\\TRELMRK.INI";
 const char* const Missing = "\x01(missing)";
@@ -54,8 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const auto& part : ProfileFile::parse(text).sections) {
         for (const auto& line : part.lines) {
             if (line.hasValue && probes.size() < 64 &&
-                !(platform::posix::sameText(part.name, section) &&
-                  platform::posix::sameText(line.name, key))) {
+                !(platform::sameText(part.name, section) && platform::sameText(line.name, key))) {
                 probes.emplace_back(part.name, line.name);
             }
         }

@@ -11,22 +11,23 @@
 #include <string>
 #include <vector>
 
+#include "common/app_state.h"
+#include "fake/machine.h"
 #include "fuzz_machine.h"
 #include "platform/app.h"
-#include "platform/posix/machine.h"
-#include "restore/review_window.h"
+#include "platform/text_rules.h"
 #include "snapshot/snapshot_scanner.h"
 #include "snapshot/snapshot_store.h"
-#include "wizard/app_state.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
+#include "wizard/review_window.h"
 
 namespace fuzzing {
 
 namespace {
 
 namespace fs = std::filesystem;
-using platform::posix::Machine;
+using platform::fake::Machine;
 
 struct Scan {
     std::unique_ptr<TForm2> page2;
@@ -86,7 +87,7 @@ void collectKnown() {
             if (ch == '/')
                 ch = '\\';
         }
-        path = snapshot::UpperCase(path);
+        path = platform::upperCase(path);
         if (entry.is_directory())
             scan().knownFolders.insert(path + "\\");
         else
@@ -207,7 +208,7 @@ void SetUpSnapshotScan(DriveShape shape) {
     fuzzing::StartMachine();
     Machine::addDrive('C');
     Machine::addDrive('K');  // the program's own drive, not scanned
-    wizard::Paths& paths = wizard::app().paths;
+    common::Paths& paths = common::app().paths;
     paths.programDir = "K:\\TRELMRK";
     paths.dataDir = "K:\\TRELMRK\\SNPDAT";
     paths.winDir = "C:\\WINDOWS";
@@ -224,7 +225,7 @@ void SetUpSnapshotScan(DriveShape shape) {
         buildSharedLongKeys();
     collectKnown();
 
-    platform::dispatchEvent([] { snapshot::SnapshotDrive('C'); });
+    platform::dispatchEvent([] { scan().page2->SnapshotDrive('C'); });
     if (!Machine::messages().empty()) {
         fprintf(stderr, "snapshot scan: the snapshot walk said: %s\n",
                 Machine::messages().front().text.c_str());
@@ -260,8 +261,8 @@ void RunSnapshotScan(const uint8_t* data, size_t size) {
     }
     const SnapshotView view(input);
     for (int i = 0; i < page3.Fileview.count(); ++i) {
-        const std::string location = snapshot::UpperCase(page3.Fileview.subItem(i, 1));
-        const std::string name = snapshot::UpperCase(page3.Fileview.caption(i));
+        const std::string location = platform::upperCase(page3.Fileview.subItem(i, 1));
+        const std::string name = platform::upperCase(page3.Fileview.caption(i));
         if (scan().knownFiles.count(location + name) == 0)
             continue;
         const std::string folder = location.substr(0, location.size() - 1);
@@ -271,7 +272,7 @@ void RunSnapshotScan(const uint8_t* data, size_t size) {
                 "a file the snapshot holds is listed: " + collapsed(location + name), "", input);
     }
     for (int i = 0; i < page3.Folderview.count(); ++i) {
-        const std::string path = snapshot::UpperCase(page3.Folderview.caption(i));
+        const std::string path = platform::upperCase(page3.Folderview.caption(i));
         if (scan().knownFolders.count(path) == 0)
             continue;
         if (input == scan().untouched || view.holdsFolder(path.substr(0, path.size() - 1)))

@@ -10,22 +10,22 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/machine.h"
-#include "restore/review_window.h"
+#include "common/app_state.h"
+#include "fake/machine.h"
+#include "platform/text_rules.h"
+#include "snapshot/snapshot_store.h"
 #include "support/machine_test.h"
-#include "wizard/app_state.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
+#include "wizard/review_window.h"
 
 namespace changetest {
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-inline std::string scrambled(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(c ^ 8);
-    return text;
+inline std::string scrambled(const std::string& text) {
+    return snapshot::ScrambleText(text);
 }
 
 inline std::string joinLines(const Lines& lines) {
@@ -42,14 +42,6 @@ struct Folder {
     Lines files;
 };
 
-inline std::string upper(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    }
-    return text;
-}
-
 class ChangeScannerTest : public testing_support::MachineTest {
 protected:
     void SetUp() override {
@@ -59,8 +51,8 @@ protected:
         for (char drive : {'D', 'K'})
             Machine::addDrive(drive);
 
-        wizard::AppState& state = wizard::app();
-        state = wizard::AppState{};
+        common::AppState& state = common::app();
+        state = common::AppState{};
         state.paths.programDir = "K:\\TRELMRK";
         state.paths.dataDir = "K:\\TRELMRK\\SNPDAT";
         state.paths.winDir = "C:\\WINDOWS";
@@ -84,7 +76,7 @@ protected:
 
     // Writes the drive's FileListFile and FolderListFile as given.
     void writeSnapshot(char drive, const Lines& records, const Lines& folderLines) {
-        const std::string base = wizard::app().paths.dataDir + "\\SNPDAT." + drive;
+        const std::string base = common::app().paths.dataDir + "\\SNPDAT." + drive;
         Machine::writeFile(base + "01", joinLines(records));
         Lines lines;
         for (const std::string& line : folderLines)
@@ -98,11 +90,11 @@ protected:
         for (const Folder& folder : folders) {
             const bool root = folder.path.size() == 2;
             if (!root)
-                records.push_back(upper(folder.path).substr(0, 120));
-            pairs.push_back(upper(folder.path));
+                records.push_back(platform::upperCase(folder.path).substr(0, 120));
+            pairs.push_back(platform::upperCase(folder.path));
             pairs.push_back(root ? "0" : std::to_string(records.size()));
             for (const std::string& name : folder.files) {
-                records.push_back(upper(name).substr(0, 120));
+                records.push_back(platform::upperCase(name).substr(0, 120));
             }
         }
         pairs.push_back("THEEND");

@@ -6,12 +6,15 @@
 #include <vector>
 
 #include "change_scanner_fixture.h"
-#include "platform/posix/machine.h"
+#include "fake/machine.h"
 #include "snapshot/snapshot_scanner.h"
+#include "support/walk_order.h"
 
 namespace {
 
 using namespace changetest;
+using testing_support::firstListed;
+using testing_support::inNameWalkOrder;
 namespace fs = std::filesystem;
 
 TEST_F(ChangeScannerTest, WorkedExampleJudgesEachFolderByItsOwnRange) {
@@ -33,7 +36,7 @@ TEST_F(ChangeScannerTest, WorkedExampleJudgesEachFolderByItsOwnRange) {
 
     page2_->Compare('C');
 
-    EXPECT_EQ(listedFiles(),
+    EXPECT_EQ(inNameWalkOrder(listedFiles()),
               (Lines{"C:\\WIN.INI", "C:\\TEMP\\AUTOEXEC.BAT", "C:\\WINDOWS\\CONFIG.SYS",
                      "C:\\WINDOWS\\USER.EXE", "C:\\WINDOWS\\SYSTEM\\SYSTEM.INI"}));
     EXPECT_TRUE(listedFolders().empty());
@@ -55,7 +58,7 @@ TEST_F(ChangeScannerTest, MovedAndRenamedFilesAreNewChangedAndVanishedOnesAreNot
 
     page2_->Compare('C');
 
-    EXPECT_EQ(listedFiles(), (Lines{"C:\\A\\NewName.txt", "C:\\B\\MOVED.TXT"}));
+    EXPECT_EQ(inNameWalkOrder(listedFiles()), (Lines{"C:\\A\\NewName.txt", "C:\\B\\MOVED.TXT"}));
     EXPECT_TRUE(listedFolders().empty());
 }
 
@@ -67,7 +70,7 @@ TEST_F(ChangeScannerTest, NamesCountOnTheirFirst120Characters) {
 
     page2_->Compare('C');
 
-    EXPECT_EQ(listedFiles(), (Lines{"C:\\" + stem + "B.txt"}));
+    EXPECT_EQ(inNameWalkOrder(listedFiles()), (Lines{"C:\\" + stem + "B.txt"}));
 }
 
 // Folders are told apart by their whole paths, also where the folder table
@@ -144,8 +147,8 @@ TEST_F(ChangeScannerTest, LongFolderPathsAreJudgedByTheirWholePath) {
         page2_->Compare('C');
 
         EXPECT_TRUE(Machine::messages().empty());
-        EXPECT_EQ(listedFiles(), row.files);
-        EXPECT_EQ(listedFolders(), row.folders);
+        EXPECT_EQ(inNameWalkOrder(listedFiles()), row.files);
+        EXPECT_EQ(inNameWalkOrder(listedFolders()), row.folders);
     }
 }
 
@@ -174,10 +177,13 @@ TEST_F(ChangeScannerTest, ExcludedFilesAndTheirNearMisses) {
         "C:\\WINDOWS\\SYSTE~TM.INI",
         "C:\\WINDOWS\\USER$TM.QX1",
         "C:\\AUTOE!TM.BAT",
+        "C:\\AUTOE@TM.BAT",
+        "C:\\AUTOE#TM.BAT",
     };
     for (const std::string& path : excluded)
         touch(path);
-    // In walk order: a folder's files before its subfolders.
+    // In walk order, each folder's entries by name: a folder's files before
+    // its subfolders.
     const Lines listed = {
         "C:\\MYCACHE\\PLAIN.DAT",     "C:\\NETSCAPE\\BOOKMARK.HTM",
         "C:\\RECYCLED\\OLD\\DC2.TXT", "C:\\SUB\\MYWIN386.SWP",
@@ -193,9 +199,9 @@ TEST_F(ChangeScannerTest, ExcludedFilesAndTheirNearMisses) {
 
     Lines expected = listed;
     expected.insert(expected.begin() + 0, "C:\\SYSTEM.DAT");
-    EXPECT_EQ(listedFiles(), expected);
+    EXPECT_EQ(inNameWalkOrder(listedFiles()), expected);
     // Folders are judged by the snapshot alone, exclusions or not.
-    EXPECT_EQ(listedFolders(),
+    EXPECT_EQ(inNameWalkOrder(listedFolders()),
               (Lines{"C:\\MYCACHE\\", "C:\\MYCACHE\\OLDNETSCAPE\\", "C:\\NETSCAPE\\USERS\\",
                      "C:\\NETSCAPE\\USERS\\CACHE\\", "C:\\RECYCLED\\OLD\\", "C:\\SUB\\RECYCLED\\",
                      "C:\\TEMPORARY INTERNET FILES\\", "C:\\WINDOWS\\SYSTEM\\",
@@ -203,8 +209,8 @@ TEST_F(ChangeScannerTest, ExcludedFilesAndTheirNearMisses) {
 }
 
 TEST_F(ChangeScannerTest, CacheFiltersOffListTheCaches) {
-    wizard::app().settings.skipIECache = false;
-    wizard::app().settings.skipNetscapeCache = false;
+    common::app().settings.skipIECache = false;
+    common::app().settings.skipNetscapeCache = false;
     writeSnapshot('C', {{"C:", {}},
                         {"C:\\NETSCAPE", {}},
                         {"C:\\NETSCAPE\\CACHE", {}},
@@ -215,13 +221,14 @@ TEST_F(ChangeScannerTest, CacheFiltersOffListTheCaches) {
 
     page2_->Compare('C');
 
-    EXPECT_EQ(listedFiles(), (Lines{"C:\\NETSCAPE\\CACHE\\M1.DAT",
-                                    "C:\\WINDOWS\\TEMPORARY INTERNET FILES\\PAGE.HTM"}));
+    EXPECT_EQ(
+        inNameWalkOrder(listedFiles()),
+        (Lines{"C:\\NETSCAPE\\CACHE\\M1.DAT", "C:\\WINDOWS\\TEMPORARY INTERNET FILES\\PAGE.HTM"}));
 }
 
 TEST_F(ChangeScannerTest, OwnDataFolderFilesAreNotListedButFoldersBelowAre) {
-    wizard::app().paths.programDir = "C:\\TRELMRK";
-    wizard::app().paths.dataDir = "C:\\Trelmrk\\Snpdat";
+    common::app().paths.programDir = "C:\\TRELMRK";
+    common::app().paths.dataDir = "C:\\Trelmrk\\Snpdat";
     writeSnapshot('C', {{"C:", {}}, {"C:\\TRELMRK", {"TRELMRK.EXE"}}, {"C:\\TRELMRK\\SNPDAT", {}}});
     touch("C:\\TRELMRK\\TRELMRK.EXE");
     touch("C:\\TRELMRK\\SNPDAT\\SYSTEM.DAT");
@@ -230,9 +237,9 @@ TEST_F(ChangeScannerTest, OwnDataFolderFilesAreNotListedButFoldersBelowAre) {
 
     page2_->Compare('C');
 
-    EXPECT_EQ(listedFiles(),
+    EXPECT_EQ(inNameWalkOrder(listedFiles()),
               (Lines{"C:\\TRELMRK\\README.TXT", "C:\\TRELMRK\\SNPDAT\\OLD\\SNPDAT.C01"}));
-    EXPECT_EQ(listedFolders(), (Lines{"C:\\TRELMRK\\SNPDAT\\OLD\\"}));
+    EXPECT_EQ(inNameWalkOrder(listedFolders()), (Lines{"C:\\TRELMRK\\SNPDAT\\OLD\\"}));
 }
 
 TEST_F(ChangeScannerTest, NewFoldersComeBeforeTheirContentsAcrossDrivesInOrder) {
@@ -252,9 +259,10 @@ TEST_F(ChangeScannerTest, NewFoldersComeBeforeTheirContentsAcrossDrivesInOrder) 
     page3_->Fileview.setChecked(0, false);
     page2_->Compare('D');
 
-    EXPECT_EQ(listedFiles(), (Lines{"C:\\ROOT.TXT", "C:\\NEWAPP\\App.exe",
-                                    "C:\\NEWAPP\\DATA\\Db.dat", "C:\\OLD\\NEW.TXT", "D:\\D.TXT"}));
-    EXPECT_EQ(listedFolders(),
+    EXPECT_EQ(inNameWalkOrder(listedFiles()),
+              (Lines{"C:\\ROOT.TXT", "C:\\NEWAPP\\App.exe", "C:\\NEWAPP\\DATA\\Db.dat",
+                     "C:\\OLD\\NEW.TXT", "D:\\D.TXT"}));
+    EXPECT_EQ(inNameWalkOrder(listedFolders()),
               (Lines{"C:\\NEWAPP\\", "C:\\NEWAPP\\DATA\\", "C:\\NEWAPP\\EMPTY\\", "D:\\GAMES\\"}));
     EXPECT_EQ(page3_->Fileview.subItem(0, 1), "C:\\");
     EXPECT_TRUE(allTicked());
@@ -268,11 +276,11 @@ TEST_F(ChangeScannerTest, CancelOnTheFirstFolderKeepsOnlyTheRootsNewFiles) {
     touch("C:\\NEW2.TXT");
     touch("C:\\KNOWN\\NEW3.TXT");
     touch("C:\\NEWDIR\\NEW4.TXT");
-    Machine::onProcessMessages([] { wizard::app().run.cancelRequested = true; });
+    Machine::onProcessMessages([] { common::app().run.cancelRequested = true; });
 
     page2_->Compare('C');
 
-    EXPECT_EQ(listedFiles(), (Lines{"C:\\NEW1.TXT", "C:\\NEW2.TXT"}));
+    EXPECT_EQ(inNameWalkOrder(listedFiles()), (Lines{"C:\\NEW1.TXT", "C:\\NEW2.TXT"}));
     EXPECT_TRUE(listedFolders().empty());
     EXPECT_TRUE(allTicked());
     EXPECT_EQ(Machine::processMessagesCalls(), 1);
@@ -288,7 +296,7 @@ TEST_F(ChangeScannerTest, ProgressStopsAtTheRecordedFolderCount) {
 
     EXPECT_EQ(page2_->ProgressBar1.maximum(), 2);
     EXPECT_EQ(page2_->ProgressBar1.position(), 2);
-    EXPECT_EQ(listedFolders(), (Lines{"C:\\B\\", "C:\\C\\", "C:\\D\\"}));
+    EXPECT_EQ(inNameWalkOrder(listedFolders()), (Lines{"C:\\B\\", "C:\\C\\", "C:\\D\\"}));
 }
 
 TEST_F(ChangeScannerTest, DrivesThatCannotBeScannedAreReportedAndSkipped) {
@@ -300,7 +308,7 @@ TEST_F(ChangeScannerTest, DrivesThatCannotBeScannedAreReportedAndSkipped) {
     page2_->Compare('E');  // no such drive
     page2_->Compare('D');
 
-    EXPECT_EQ(listedFiles(), (Lines{"D:\\D.TXT"}));
+    EXPECT_EQ(inNameWalkOrder(listedFiles()), (Lines{"D:\\D.TXT"}));
     ASSERT_EQ(Machine::messages().size(), 2u);
     EXPECT_EQ(Machine::messages()[0].text, "There is no snapshot for drive C");
     EXPECT_EQ(Machine::messages()[0].kind, platform::MessageKind::Information);
@@ -322,7 +330,8 @@ TEST_F(ChangeScannerTest, DrivesThatCannotBeScannedAreReportedAndSkipped) {
     ASSERT_EQ(Machine::messages().size(), 2u);
     EXPECT_EQ(Machine::messages()[0].text,
               "2 folders on drive C could not be read; nothing in them will be offered for "
-              "removal. The first is C:\\LOCKED1");
+              "removal. The first is C:\\" +
+                  firstListed("C:\\", {"LOCKED1", "LOCKED2"}));
     EXPECT_EQ(Machine::messages()[1].text, "  Cannot access drive  D");
 }
 
@@ -342,12 +351,13 @@ TEST_F(ChangeScannerTest, NamesThatLeadToAnotherEntryAreNeitherListedNorEntered)
 
     page2_->Compare('C');
 
-    EXPECT_EQ(listedFiles(), (Lines{"C:\\NEW.TXT"}));
+    EXPECT_EQ(inNameWalkOrder(listedFiles()), (Lines{"C:\\NEW.TXT"}));
     EXPECT_TRUE(listedFolders().empty());
     ASSERT_EQ(Machine::messages().size(), 1u);
     EXPECT_EQ(Machine::messages()[0].text,
               "4 entries on drive C were passed over, since their names do not lead back to "
-              "them; none of them will be offered for removal. The first is C:\\BLANK.TXT ");
+              "them; none of them will be offered for removal. The first is C:\\" +
+                  firstListed("C:\\", {"TRAIL.", "BLANK.TXT ", "NEW.TXT..", "INNER."}));
 }
 
 TEST_F(ChangeScannerTest, ADriveComparedWithItsOwnSnapshotListsOnlyWhatCameLater) {
@@ -363,7 +373,7 @@ TEST_F(ChangeScannerTest, ADriveComparedWithItsOwnSnapshotListsOnlyWhatCameLater
     // A folder the walk may not list: what it held is unknown to the snapshot.
     touch("C:\\Locked\\old.txt");
     Machine::makeUnlistable("C:\\Locked");
-    snapshot::SnapshotDrive('C');
+    page2_->SnapshotDrive('C');
     ASSERT_EQ(Machine::messages().size(), 1u);
     Machine::makeUnlistable("C:\\Locked", false);
 
@@ -387,9 +397,11 @@ TEST_F(ChangeScannerTest, ADriveComparedWithItsOwnSnapshotListsOnlyWhatCameLater
     page3_->Folderview.clear();
     page2_->Compare('C');
 
-    EXPECT_EQ(listedFiles(), (Lines{"C:\\IO.OLD", "C:\\.CACHE\\x.tmp", "C:\\EMPTY\\Later.txt",
-                                    "C:\\NEWAPP\\BIN\\App.exe", "C:\\WINDOWS\\SYSTEM\\Vxd.386"}));
-    EXPECT_EQ(listedFolders(), (Lines{"C:\\.CACHE\\", "C:\\NEWAPP\\", "C:\\NEWAPP\\BIN\\"}));
+    EXPECT_EQ(inNameWalkOrder(listedFiles()),
+              (Lines{"C:\\IO.OLD", "C:\\.CACHE\\x.tmp", "C:\\EMPTY\\Later.txt",
+                     "C:\\NEWAPP\\BIN\\App.exe", "C:\\WINDOWS\\SYSTEM\\Vxd.386"}));
+    EXPECT_EQ(inNameWalkOrder(listedFolders()),
+              (Lines{"C:\\.CACHE\\", "C:\\NEWAPP\\", "C:\\NEWAPP\\BIN\\"}));
 }
 
 }  // namespace

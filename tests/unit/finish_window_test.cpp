@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "fake/faults.h"
 #include "platform/files.h"
-#include "platform/posix/faults.h"
 #include "restore/system_files.h"
 #include "wizard/resource_ids.h"
 #include "wizard_fixture.h"
@@ -61,7 +61,7 @@ protected:
 
     // Page 4 entered after a restore scan.
     void EnterAfterRestore() {
-        wizard::app().run.restoreMode = true;
+        common::app().run.restoreMode = true;
         page4->showWindow();
     }
 
@@ -109,8 +109,8 @@ TEST_F(FinishTest, SnapshotFaceAfterASnapshotOrAFirstRun) {
     ASSERT_TRUE(page4->Panel3.visible());
     page4->hideWindow();
 
-    wizard::app().run = wizard::RunFlags();
-    wizard::app().run.snapshotMode = true;
+    common::app().run = common::RunFlags();
+    common::app().run.snapshotMode = true;
     page4->showWindow();
     EXPECT_TRUE(page4->Panel2.visible());
     EXPECT_FALSE(page4->Panel3.visible());
@@ -118,8 +118,8 @@ TEST_F(FinishTest, SnapshotFaceAfterASnapshotOrAFirstRun) {
     page4->hideWindow();
 
     // A first run keeps the face it has.
-    wizard::app().run = wizard::RunFlags();
-    wizard::app().run.firstRun = true;
+    common::app().run = common::RunFlags();
+    common::app().run.firstRun = true;
     page4->showWindow();
     EXPECT_TRUE(page4->Panel2.visible());
     EXPECT_FALSE(page4->Panel3.visible());
@@ -174,7 +174,7 @@ TEST_F(FinishTest, FinishRemovesRestoresAndClosesWithRestartLater) {
     EXPECT_TRUE(FileAt("C:\\WINDOWS\\SYSTEM.QX1"));
     EXPECT_TRUE(ScriptWritten());
     ASSERT_EQ(Closing(), std::vector<std::string>{CloseText});
-    const platform::posix::MessageRecord& box = Machine::messages()[0];
+    const platform::fake::MessageRecord& box = Machine::messages()[0];
     EXPECT_EQ(box.kind, MessageKind::Plain);
     EXPECT_EQ(box.buttons, platform::MessageButtons::Ok);
     const platform::Rect page1At = page1->outerBounds();
@@ -185,7 +185,7 @@ TEST_F(FinishTest, FinishRemovesRestoresAndClosesWithRestartLater) {
 }
 
 TEST_F(FinishTest, TickedItemsLeftInPlaceAreCountedBeforeTheClosingBox) {
-    namespace faults = platform::posix::faults;
+    namespace faults = platform::fake::faults;
     Machine::writeFile("C:\\NEWAPP\\HELP.TXT", "help");
     Machine::makeFolder("C:\\NEWAPP\\EMPTY");
     ListNewApp();
@@ -200,7 +200,7 @@ TEST_F(FinishTest, TickedItemsLeftInPlaceAreCountedBeforeTheClosingBox) {
                    ? faults::Action::Fail
                    : faults::Action::Proceed;
     });
-    wizard::app().settings.useRecycleBin = false;
+    common::app().settings.useRecycleBin = false;
     EnterAfterRestore();
     page4->RadioButton2.click();
     page4->Button2.click();
@@ -219,7 +219,7 @@ TEST_F(FinishTest, RestartNowRestartsOnlyAfterTheMessageIsConfirmed) {
     ListNewApp();
     EnterAfterRestore();
     int restartsWhileShown = -1;
-    Machine::setMessageHandler([&](const platform::posix::MessageRecord&) {
+    Machine::setMessageHandler([&](const platform::fake::MessageRecord&) {
         restartsWhileShown = Machine::restartCalls();
         return platform::MessageAnswer::Ok;
     });
@@ -285,8 +285,8 @@ TEST_F(FinishTest, FinishAfterASnapshotAndCancelChangeNothing) {
         TearDown();
         SetUp();
         ListNewApp();
-        wizard::app().run.snapshotMode = !c.restore;
-        wizard::app().run.restoreMode = c.restore;
+        common::app().run.snapshotMode = !c.restore;
+        common::app().run.restoreMode = c.restore;
         page4->showWindow();
         ((*page4).*c.button).click();
 
@@ -348,8 +348,8 @@ TEST_F(FinishTest, SideButtonsLeadToTheirWindows) {
     EXPECT_FALSE(page4->visible());
     EXPECT_EQ(Machine::readFile("C:\\NEWAPP\\NEWAPP.EXE"), "program");
 
-    wizard::app().run = wizard::RunFlags();
-    wizard::app().run.snapshotMode = true;
+    common::app().run = common::RunFlags();
+    common::app().run.snapshotMode = true;
     page4->showWindow();
     page4->Button4.click();
     ASSERT_EQ(Machine::messages().size(), 1u);

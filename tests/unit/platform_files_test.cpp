@@ -5,6 +5,7 @@
 #include <utime.h>
 
 #include <algorithm>
+#include <cctype>
 #include <ctime>
 #include <filesystem>
 #include <stdexcept>
@@ -21,14 +22,24 @@ namespace {
 namespace fs = std::filesystem;
 using namespace platform;
 
+std::string upper(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
 class FilesTest : public testing_support::MachineTest {
 protected:
+    // The names a listing gives, sorted without regard to case: the listing
+    // itself promises no order.
     std::vector<std::string> names(const std::string& pattern, uint32_t filter) {
         std::vector<std::string> found;
         DirectoryListing listing(pattern, filter);
         DirEntry entry;
         while (listing.next(entry))
             found.push_back(entry.name);
+        std::sort(found.begin(), found.end(),
+                  [](const std::string& a, const std::string& b) { return upper(a) < upper(b); });
         return found;
     }
     DirEntry entryOf(const std::string& pattern) {
@@ -123,8 +134,8 @@ TEST_F(FilesTest, ReadOnlyFileCannotBeWrittenOrDeleted) {
     EXPECT_EQ(file.open("C:\\RO.TXT", BinaryFile::Mode::ReadWriteExisting), ioerr::AccessDenied);
     EXPECT_EQ(file.open("C:\\RO.TXT", BinaryFile::Mode::CreateAlways), ioerr::AccessDenied);
     TextWriter writer;
-    EXPECT_FALSE(writer.create("C:\\RO.TXT"));
-    EXPECT_FALSE(deleteFile("C:\\RO.TXT"));
+    EXPECT_EQ(writer.create("C:\\RO.TXT").code(), ioerr::AccessDenied);
+    EXPECT_EQ(deleteFile("C:\\RO.TXT").code(), ioerr::AccessDenied);
     EXPECT_EQ(read("C:\\RO.TXT"), "keep");
     // It can still be read.
     std::vector<std::string> lines;
@@ -209,25 +220,26 @@ TEST_F(FilesTest, LinksAreReportedAsReparsePoints) {
 TEST_F(FilesTest, FoldersAreRemovedOnlyWhenEmpty) {
     write("C:\\FULL\\F.TXT", "");
     folder("C:\\EMPTY");
-    EXPECT_FALSE(removeDirectory("C:\\FULL"));
-    EXPECT_FALSE(deleteFile("C:\\FULL"));
-    EXPECT_FALSE(removeDirectory("C:\\FULL\\F.TXT"));
+    EXPECT_EQ(removeDirectory("C:\\FULL").code(), ioerr::FolderNotEmpty);
+    EXPECT_EQ(deleteFile("C:\\FULL").code(), ioerr::AccessDenied);
+    EXPECT_EQ(removeDirectory("C:\\FULL\\F.TXT").code(), ioerr::NotAFolder);
     EXPECT_FALSE(removeDirectory("C:\\"));
-    EXPECT_FALSE(removeDirectory("C:\\MISSING"));
+    EXPECT_EQ(removeDirectory("C:\\MISSING").code(), ioerr::FileNotFound);
     EXPECT_TRUE(removeDirectory("c:\\empty\\"));
     EXPECT_FALSE(exists("C:\\EMPTY"));
     EXPECT_TRUE(exists("C:\\FULL\\F.TXT"));
     EXPECT_TRUE(fs::is_directory(hostRoot() + "/C"));
-    EXPECT_FALSE(deleteFile("C:\\MISSING.TXT"));
+    EXPECT_EQ(deleteFile("C:\\MISSING.TXT").code(), ioerr::FileNotFound);
+    EXPECT_EQ(deleteFile("C:\\NO\\MISSING.TXT").code(), ioerr::InvalidFilename);
     // Nor can the current folder go.
     folder("C:\\BUSY");
     ASSERT_TRUE(setCurrentDirectory("C:\\BUSY"));
-    EXPECT_FALSE(removeDirectory("c:\\busy\\"));
+    EXPECT_EQ(removeDirectory("c:\\busy\\").code(), ioerr::SharingViolation);
     ASSERT_TRUE(setCurrentDirectory("C:\\"));
     EXPECT_TRUE(removeDirectory("C:\\BUSY"));
 
-    EXPECT_FALSE(createDirectory("C:\\FULL"));
-    EXPECT_FALSE(createDirectory("C:\\NO\\PARENT"));
+    EXPECT_EQ(createDirectory("C:\\FULL").code(), ioerr::AlreadyExists);
+    EXPECT_EQ(createDirectory("C:\\NO\\PARENT").code(), ioerr::InvalidFilename);
     EXPECT_FALSE(createDirectory("Q:\\X"));
 }
 
@@ -299,14 +311,14 @@ TEST_F(FilesTest, ListBoxSavesLoadsAndNamesTheFileWhenItCannot) {
         loaded.loadFromFile("C:\\MISSING.TXT");
         FAIL() << "no error";
     } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "Cannot open file C:\\MISSING.TXT");
+        EXPECT_STREQ(error.what(), "Cannot open file C:\\MISSING.TXT (File not found)");
     }
     EXPECT_EQ(loaded.count(), 2);
     try {
         box.saveToFile("C:\\NO\\LIST.TXT");
         FAIL() << "no error";
     } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "Cannot create file C:\\NO\\LIST.TXT");
+        EXPECT_STREQ(error.what(), "Cannot create file C:\\NO\\LIST.TXT (Invalid filename)");
     }
 }
 
@@ -318,7 +330,8 @@ TEST(IoErrorText, StandardTexts) {
     EXPECT_EQ(ioErrorText(100), "Read beyond end of file");
     EXPECT_EQ(ioErrorText(101), "Disk full");
     EXPECT_EQ(ioErrorText(106), "Invalid numeric input");
-    EXPECT_EQ(ioErrorText(32), "I/O error 32");
+    EXPECT_EQ(ioErrorText(32), "Sharing violation");
+    EXPECT_EQ(ioErrorText(999), "I/O error 999");
     EXPECT_STREQ(IoError(5).what(), "File access denied");
 }
 

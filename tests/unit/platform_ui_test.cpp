@@ -12,9 +12,9 @@
 namespace {
 
 using namespace platform;
-using platform::posix::MessageRecord;
-using platform::posix::ProcessExit;
-using platform::posix::ScriptError;
+using platform::fake::MessageRecord;
+using platform::fake::ProcessExit;
+using platform::fake::ScriptError;
 
 class UiTest : public testing_support::MachineTest {
 protected:

@@ -42,7 +42,7 @@ protected:
         platform::ListView& list = page3->Folderview;
         list.setChecked(list.addItem(caption, 3), ticked);
     }
-    static void UseRecycleBin(bool on) { wizard::app().settings.useRecycleBin = on; }
+    static void UseRecycleBin(bool on) { common::app().settings.useRecycleBin = on; }
 
     // C:\NEWAPP with two levels below it, listed in walk order.
     void ListNewTree() {
@@ -87,7 +87,7 @@ TEST_F(RemovalTest, RecycledFilesGoToTheBinOneByOneAndFoldersAreRemoved) {
                                                "C:\\NEWAPP\\SUB\\DEEP\\DATA.BIN"};
     ASSERT_EQ(Machine::shellDeletes().size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
-        const platform::posix::ShellDeleteRecord& call = Machine::shellDeletes()[i];
+        const platform::fake::ShellDeleteRecord& call = Machine::shellDeletes()[i];
         EXPECT_EQ(call.items, std::vector<std::string>{expected[i]});
         EXPECT_EQ(call.list, expected[i] + std::string(2, '\0'));
         EXPECT_EQ(call.flags, RecycleFlags);

@@ -1,7 +1,7 @@
 // The review window: the entries appended to its two lists with their size
 // and date texts, and its buttons moving between the FilePage and the
 // FolderPage.
-#include "restore/review_window.h"
+#include "wizard/review_window.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/machine.h"
+#include "common/app_state.h"
+#include "common/date_stamp.h"
+#include "fake/machine.h"
 #include "platform/shell.h"
-#include "restore/finish_window.h"
 #include "support/machine_test.h"
-#include "wizard/app_state.h"
-#include "wizard/date_stamp.h"
+#include "wizard/finish_window.h"
 #include "wizard/page1.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
@@ -39,7 +39,7 @@ int32_t stampOf(int year, int month, int day, int hour, int minute, int second) 
     moment.hour = hour;
     moment.minute = minute;
     moment.second = second;
-    return wizard::FileDateStamp(moment);
+    return common::FileDateStamp(moment);
 }
 
 // A last write at a local date and time, in the stand-in's units (time_t).
@@ -59,8 +59,8 @@ class ReviewWindowTest : public testing_support::MachineTest {
 protected:
     void SetUp() override {
         MachineTest::SetUp();
-        wizard::AppState& state = wizard::app();
-        state = wizard::AppState{};
+        common::AppState& state = common::app();
+        state = common::AppState{};
         state.paths.programDir = "C:\\TRELMRK";
         state.paths.dataDir = "C:\\TRELMRK\\SNPDAT";
         state.paths.winDir = "C:\\WINDOWS";
@@ -128,10 +128,9 @@ TEST_F(ReviewWindowTest, EntriesCarryTheirTextsAndIconsAndAreTickedTogether) {
     Machine::writeFile("C:\\NEWAPP\\Setup.exe", "MZ");
     Machine::writeFile("C:\\ReadMe.txt", "hello");
 
-    restore::AddNewFile("C:", fileEntry("ReadMe.txt", 0, writtenAt(2026, 1, 2, 0, 0, 0)));
-    restore::AddNewFolder("C:\\NEWAPP");
-    restore::AddNewFile("C:\\NEWAPP",
-                        fileEntry("Setup.exe", 5000000, writtenAt(2026, 1, 2, 9, 30, 0)));
+    page3_->addFile("C:", fileEntry("ReadMe.txt", 0, writtenAt(2026, 1, 2, 0, 0, 0)));
+    page3_->addFolder("C:\\NEWAPP");
+    page3_->addFile("C:\\NEWAPP", fileEntry("Setup.exe", 5000000, writtenAt(2026, 1, 2, 9, 30, 0)));
 
     const platform::ListView& files = page3_->Fileview;
     ASSERT_EQ(files.count(), 2);
@@ -153,7 +152,7 @@ TEST_F(ReviewWindowTest, EntriesCarryTheirTextsAndIconsAndAreTickedTogether) {
     EXPECT_EQ(folders.imageIndex(0), 3);
 
     EXPECT_FALSE(files.checked(0) || files.checked(1) || folders.checked(0));
-    restore::CheckAllEntries();
+    page3_->tickAll();
     EXPECT_TRUE(files.checked(0) && files.checked(1) && folders.checked(0));
 
     // Only folder captions can be edited, and the edit is what is read back.
@@ -165,7 +164,7 @@ TEST_F(ReviewWindowTest, EntriesCarryTheirTextsAndIconsAndAreTickedTogether) {
 
 TEST_F(ReviewWindowTest, NextAndBackMoveBetweenThePagesThenTheWizard) {
     // No new files, one new folder: the empty file list still shows first.
-    restore::AddNewFolder("C:\\NEW");
+    page3_->addFolder("C:\\NEW");
     enterFromPage2();
     EXPECT_FALSE(page3_->Panel3.visible());
     EXPECT_TRUE(page3_->Fileview.visible());
@@ -193,7 +192,7 @@ TEST_F(ReviewWindowTest, NextAndBackMoveBetweenThePagesThenTheWizard) {
 }
 
 TEST_F(ReviewWindowTest, CancelEndsTheProgramAndHelpOpensTheHelpFile) {
-    restore::AddNewFile("C:", fileEntry("A.TXT", 1, 0));
+    page3_->addFile("C:", fileEntry("A.TXT", 1, 0));
     enterFromPage2();
     page3_->Button4.click();
     ASSERT_EQ(Machine::helpCalls().size(), 1u);

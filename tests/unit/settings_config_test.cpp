@@ -2,8 +2,8 @@
 // the last backup on page 1, and the bytes SaveSettings writes.
 #include <vector>
 
+#include "common/date_stamp.h"
 #include "platform/files.h"
-#include "wizard/date_stamp.h"
 #include "wizard/settings.h"
 #include "wizard_fixture.h"
 
@@ -19,7 +19,7 @@ protected:
     // Date1 of a backup taken at `taken`, looked at on page 1 at `now`.
     void StartWithBackupAt(const DateTime& taken, const DateTime& now) {
         Machine::setLocalNow(now);
-        WriteConfig("[Dates]\r\nDate1=" + std::to_string(wizard::FileDateStamp(taken)) + "\r\n");
+        WriteConfig("[Dates]\r\nDate1=" + std::to_string(common::FileDateStamp(taken)) + "\r\n");
         CreatePages();
     }
 };
@@ -32,18 +32,18 @@ TEST_F(SettingsConfigTest, FirstStartTakesTheDefaults) {
     Machine::addDrive('H', platform::drivetype::Fixed);
     CreatePages();
 
-    const wizard::Settings& settings = wizard::app().settings;
+    const common::Settings& settings = common::app().settings;
     const bool selected[] = {true, true, false, false, false, true, false, false};
     const char* types[] = {"Hard Disk", "None",      "None", "None",
                            "None",      "Hard Disk", "None", "None"};
-    for (int i = 0; i < wizard::DriveCount; ++i) {
-        SCOPED_TRACE(wizard::DriveLetters[i]);
+    for (int i = 0; i < common::DriveCount; ++i) {
+        SCOPED_TRACE(common::DriveLetters[i]);
         EXPECT_EQ(settings.driveSelected[i], selected[i]);
         if (i != 1) {
-            EXPECT_EQ(settings.driveTypeName[i], types[i]);
+            EXPECT_STREQ(common::DriveKindText(settings.driveKind[i]), types[i]);
         }
     }
-    EXPECT_EQ(settings.driveTypeName[1], "Network Drive");
+    EXPECT_STREQ(common::DriveKindText(settings.driveKind[1]), "Network Drive");
     EXPECT_TRUE(settings.useRecycleBin);
     EXPECT_TRUE(settings.skipIECache);
     EXPECT_TRUE(settings.skipNetscapeCache);
@@ -56,7 +56,7 @@ TEST_F(SettingsConfigTest, FirstStartTakesTheDefaults) {
 
 TEST_F(SettingsConfigTest, TheWorkedStampShowsItsDateAndTime) {
     const DateTime taken{1999, 6, 2, 14, 30, 0};
-    EXPECT_EQ(wizard::FileDateStamp(taken), 650277824);
+    EXPECT_EQ(common::FileDateStamp(taken), 650277824);
     StartWithBackupAt(taken, {1999, 6, 2, 18, 0, 0});
     EXPECT_EQ(page1->Label4.caption(), "Snapshot date : 6/2/1999 2:30:00 PM");
     EXPECT_EQ(page1->Label3.caption(), "Days passed : 0");
@@ -91,7 +91,7 @@ TEST_P(SnapshotAgeTest, CountsDaysAndMarksOldSnapshotsRed) {
     const platform::Colour colour = c.old ? Red : platform::Black;
     EXPECT_EQ(page1->Label3.colour(), colour);
     EXPECT_EQ(page1->Label4.colour(), colour);
-    EXPECT_EQ(wizard::app().settings.snapshotOld, c.old);
+    EXPECT_EQ(common::app().settings.snapshotOld, c.old);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SettingsConfigTest, Date1WithoutADateIsShownAsUnknownAndCountsAsOld) {
     for (const char* value : {"0", "16", "664862720", "652148736", "650299392"}) {
         SCOPED_TRACE(value);
-        wizard::app() = wizard::AppState();
+        common::app() = common::AppState();
         Machine::setLocalNow({1999, 6, 2, 18, 0, 0});
         WriteConfig(std::string("[Dates]\r\nDate1=") + value + "\r\n");
         TForm1 page;
@@ -122,7 +122,7 @@ TEST_F(SettingsConfigTest, Date1WithoutADateIsShownAsUnknownAndCountsAsOld) {
         EXPECT_EQ(page.Label3.caption(), "Days passed : Unknown");
         EXPECT_EQ(page.Label4.caption(), "Snapshot date : Unknown");
         EXPECT_EQ(page.Label3.colour(), Red);
-        EXPECT_TRUE(wizard::app().settings.snapshotOld);
+        EXPECT_TRUE(common::app().settings.snapshotOld);
         wizard::pages().form1 = nullptr;
     }
 }
@@ -135,7 +135,7 @@ TEST_F(SettingsConfigTest, GarbageFallsBackToDefaultsAndHexIsAccepted) {
         "[Settings]\r\nRecycle=yes\r\nDntsie=0x0\r\nDntsne=0x10\r\ndrivec=abc\r\ndrived=0\r\n"
         "drivee=\r\ndrivef=0x\r\n[Dates]\r\nDate1=soon\r\n");
     CreatePages();
-    const wizard::Settings& settings = wizard::app().settings;
+    const common::Settings& settings = common::app().settings;
     EXPECT_TRUE(settings.useRecycleBin);
     EXPECT_FALSE(settings.skipIECache);
     EXPECT_TRUE(settings.skipNetscapeCache);
@@ -149,7 +149,7 @@ TEST_F(SettingsConfigTest, GarbageFallsBackToDefaultsAndHexIsAccepted) {
 TEST_F(SettingsConfigTest, FlagsWrittenAsZeroReadBackOff) {
     WriteConfig("[Settings]\r\nDntsie=0\r\nRecycle=0\r\nDntsne=0\r\ndrivec=0\r\n");
     CreatePages();
-    const wizard::Settings& settings = wizard::app().settings;
+    const common::Settings& settings = common::app().settings;
     EXPECT_FALSE(settings.useRecycleBin);
     EXPECT_FALSE(settings.skipIECache);
     EXPECT_FALSE(settings.skipNetscapeCache);
@@ -159,7 +159,7 @@ TEST_F(SettingsConfigTest, FlagsWrittenAsZeroReadBackOff) {
 TEST_F(SettingsConfigTest, SaveSettingsFromScratchWritesKeysInOrder) {
     Machine::addDrive('E', platform::drivetype::Remote);
     CreatePages();
-    wizard::app().settings.skipNetscapeCache = false;
+    common::app().settings.skipNetscapeCache = false;
     wizard::SaveSettings();
     EXPECT_EQ(Config(),
               "[Settings]\r\nDntsie=1\r\nRecycle=1\r\nDntsne=0\r\ndrivec=1\r\ndrived=0\r\n"
@@ -169,8 +169,8 @@ TEST_F(SettingsConfigTest, SaveSettingsFromScratchWritesKeysInOrder) {
 TEST_F(SettingsConfigTest, DisconnectedDriveIsNoneAndSavedUnselected) {
     WriteConfig("[Settings]\r\ndrivec=1\r\ndrived=1\r\n");
     CreatePages();
-    EXPECT_EQ(wizard::app().settings.driveTypeName[1], "None");
-    EXPECT_FALSE(wizard::app().settings.driveSelected[1]);
+    EXPECT_STREQ(common::DriveKindText(common::app().settings.driveKind[1]), "None");
+    EXPECT_FALSE(common::app().settings.driveSelected[1]);
     wizard::SaveSettings();
     EXPECT_EQ(Config(),
               "[Settings]\r\ndrivec=1\r\ndrived=0\r\nDntsie=1\r\nRecycle=1\r\nDntsne=1\r\n"
@@ -182,7 +182,7 @@ TEST_F(SettingsConfigTest, ReadOnlyConfigFileIsReportedAndTheProgramGoesOn) {
     WriteConfig(before);
     CreatePages();
     platform::setFileAttributes(ConfigFile, platform::attr::ReadOnly);
-    wizard::app().settings.skipIECache = false;
+    common::app().settings.skipIECache = false;
     platform::dispatchEvent([] { wizard::SaveSettings(); });
 
     ASSERT_EQ(Machine::messages().size(), 1u);

@@ -28,7 +28,7 @@ protected:
 
     static std::vector<std::string> Captions(TOptionBox& box) {
         std::vector<std::string> captions;
-        for (int i = 0; i < wizard::DriveCount; ++i)
+        for (int i = 0; i < common::DriveCount; ++i)
             captions.push_back(box.driveBox(i)->caption());
         return captions;
     }
@@ -57,7 +57,7 @@ TEST_F(SettingsDialogTest, OnlyHardAndNetworkDrivesCanBeChosen) {
                                                    "None"};
         EXPECT_EQ(Captions(box), expected);
         const bool enabled[] = {true, true, false, false, false, false, true, false};
-        for (int i = 0; i < wizard::DriveCount; ++i) {
+        for (int i = 0; i < common::DriveCount; ++i) {
             EXPECT_EQ(box.driveBox(i)->enabled(), enabled[i]) << i;
             EXPECT_EQ(box.driveBox(i)->checked(), enabled[i]) << i;
         }
@@ -83,8 +83,8 @@ TEST_F(SettingsDialogTest, OkSavesTheChangesAndClosesTheDialog) {
     EXPECT_EQ(Config(),
               "[Settings]\r\nDntsie=1\r\nRecycle=0\r\nDntsne=1\r\ndrivec=1\r\ndrived=0\r\n"
               "drivee=0\r\ndrivef=0\r\ndriveg=0\r\ndriveh=0\r\ndrivei=0\r\ndrivej=0\r\n");
-    EXPECT_FALSE(wizard::app().settings.driveSelected[1]);
-    EXPECT_FALSE(wizard::app().settings.useRecycleBin);
+    EXPECT_FALSE(common::app().settings.driveSelected[1]);
+    EXPECT_FALSE(common::app().settings.useRecycleBin);
 }
 
 TEST_F(SettingsDialogTest, OkDuringAFirstRunKeepsTheChoicesInMemoryOnly) {
@@ -96,9 +96,9 @@ TEST_F(SettingsDialogTest, OkDuringAFirstRunKeepsTheChoicesInMemoryOnly) {
         box.Button1.click();
     });
     EXPECT_FALSE(platform::fileExists(ConfigFile));
-    EXPECT_FALSE(wizard::app().settings.driveSelected[0]);
-    EXPECT_TRUE(wizard::app().settings.driveSelected[1]);
-    EXPECT_FALSE(wizard::app().settings.skipNetscapeCache);
+    EXPECT_FALSE(common::app().settings.driveSelected[0]);
+    EXPECT_TRUE(common::app().settings.driveSelected[1]);
+    EXPECT_FALSE(common::app().settings.skipNetscapeCache);
 }
 
 TEST_F(SettingsDialogTest, CancelPutsTheBoxesBackAndSavesNothing) {
@@ -114,8 +114,8 @@ TEST_F(SettingsDialogTest, CancelPutsTheBoxesBackAndSavesNothing) {
         EXPECT_TRUE(box.CheckBox4.checked());
     });
     EXPECT_EQ(Config(), NormalConfig());
-    EXPECT_TRUE(wizard::app().settings.driveSelected[0]);
-    EXPECT_TRUE(wizard::app().settings.useRecycleBin);
+    EXPECT_TRUE(common::app().settings.driveSelected[0]);
+    EXPECT_TRUE(common::app().settings.useRecycleBin);
     WithDialog([](TOptionBox& box) {
         EXPECT_TRUE(box.drvc.checked());
         EXPECT_TRUE(box.CheckBox1.checked());

@@ -6,15 +6,15 @@
 #include "platform/files.h"
 #include "platform/listbox.h"
 #include "platform/profile.h"
-#include "restore/finish_window.h"
 #include "snapshot/drive_statistics.h"
 #include "snapshot/snapshot_store.h"
+#include "wizard/finish_window.h"
 #include "wizard_fixture.h"
 
 namespace {
 
 using namespace wizardtest;
-using platform::posix::MessageRecord;
+using platform::fake::MessageRecord;
 
 const char* const DataDir = "C:\\Program Files\\Trellmark\\SNPDAT";
 
@@ -23,7 +23,7 @@ protected:
     void SetUp() override {
         WizardTest::SetUp();
         CreatePages();
-        wizard::app().run.firstRun = true;
+        common::app().run.firstRun = true;
         Machine::setLocalNow({1999, 6, 2, 14, 30, 0});
         Machine::clearMessages();
         snapshot::ClearDriveReports();  // they live as long as the program
@@ -167,11 +167,11 @@ TEST_F(SnapshotStatisticsTest, DetailsJoinsTheReportsOfTheDrivesTaken) {
     EXPECT_EQ(Details(), "\r\r" + Report('D', "0", "0", "0"));
 
     // After a restore run the button does nothing.
-    wizard::app().run.firstRun = false;
-    wizard::app().run.restoreMode = true;
+    common::app().run.firstRun = false;
+    common::app().run.restoreMode = true;
     EXPECT_EQ(Details(), "(nothing shown)");
-    wizard::app().run.restoreMode = false;
-    wizard::app().run.snapshotMode = true;
+    common::app().run.restoreMode = false;
+    common::app().run.snapshotMode = true;
     EXPECT_EQ(Details(), "\r\r" + Report('D', "0", "0", "0"));
 }
 

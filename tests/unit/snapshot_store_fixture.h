@@ -14,7 +14,7 @@ namespace snapshottest {
 
 using namespace wizardtest;
 using platform::MessageKind;
-using platform::posix::MessageRecord;
+using platform::fake::MessageRecord;
 
 class SnapshotStoreTest : public WizardTest {
 protected:

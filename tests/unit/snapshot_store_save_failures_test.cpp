@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/staged_replace.h"
 #include "platform/files.h"
 #include "snapshot/snapshot_store.h"
 #include "snapshot_files.h"
@@ -16,7 +17,7 @@
 namespace {
 
 using namespace snapshottest;
-using platform::posix::ProcessExit;
+using platform::fake::ProcessExit;
 
 class SaveFailureTest : public SnapshotStoreTest {
 protected:
@@ -31,8 +32,8 @@ protected:
     void ExpectOldSnapshotKept() {
         EXPECT_EQ(Machine::readFile(FileList('D')), oldFiles_);
         EXPECT_EQ(Machine::readFile(FolderList('D')), oldFolders_);
-        EXPECT_FALSE(platform::fileExists(snapshot::PendingFileListName('D')));
-        EXPECT_FALSE(platform::fileExists(snapshot::PendingFolderListName('D')));
+        EXPECT_FALSE(platform::fileExists(common::PendingName(FileList('D'))));
+        EXPECT_FALSE(platform::fileExists(common::PendingName(FolderList('D'))));
         Machine::clearMessages();
         ASSERT_TRUE(snapshot::LoadSnapshot('D'));
         EXPECT_EQ(snapshot::FileTableCount(), 1);
@@ -84,7 +85,7 @@ TEST_F(SaveFailureTest, FileListFailingHalfWayKeepsTheEarlierSnapshot) {
         snapshot::SaveSnapshot('D', 20000);
         FAIL() << "the save reported success";
     } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "Stream write error");
+        EXPECT_STREQ(error.what(), "Stream write error (Disk full)");
     }
     ExpectOldSnapshotKept();
 }
@@ -103,7 +104,7 @@ TEST_F(SaveFailureTest, FolderListFailingHalfWayKeepsTheEarlierSnapshot) {
         snapshot::SaveSnapshot('D', 20000);
         FAIL() << "the save reported success";
     } catch (const std::runtime_error& error) {
-        EXPECT_STREQ(error.what(), "Stream write error");
+        EXPECT_STREQ(error.what(), "Stream write error (Disk full)");
     }
     ExpectOldSnapshotKept();
 }

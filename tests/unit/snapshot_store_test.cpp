@@ -5,8 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "common/staged_replace.h"
+#include "fake/faults.h"
 #include "platform/files.h"
 #include "platform/listbox.h"
+#include "platform/text_rules.h"
 #include "snapshot_files.h"
 #include "snapshot_store_fixture.h"
 
@@ -15,8 +18,8 @@ namespace {
 using namespace snapshottest;
 using namespace wizardtest;
 using platform::MessageKind;
-using platform::posix::MessageRecord;
-using platform::posix::ProcessExit;
+using platform::fake::MessageRecord;
+using platform::fake::ProcessExit;
 
 const char* const TooManyFiles =
     "You have more than 60,000 files on your drive.Please ask for professinal version or "
@@ -37,8 +40,8 @@ TEST(ScrambleText, FlipsBitThreeAndIsItsOwnInverse) {
 }
 
 TEST(UpperCase, ChangesOnlyTheLettersAToZ) {
-    EXPECT_EQ(snapshot::UpperCase("c:\\Program Files\\foo_1.txt"), "C:\\PROGRAM FILES\\FOO_1.TXT");
-    EXPECT_EQ(snapshot::UpperCase("r\xe9sum\xe9 \xe0 la {carte}"), "R\xe9SUM\xe9 \xe0 LA {CARTE}");
+    EXPECT_EQ(platform::upperCase("c:\\Program Files\\foo_1.txt"), "C:\\PROGRAM FILES\\FOO_1.TXT");
+    EXPECT_EQ(platform::upperCase("r\xe9sum\xe9 \xe0 la {carte}"), "R\xe9SUM\xe9 \xe0 LA {CARTE}");
 }
 
 // The tree of the change scanner's worked example, saved and loaded again.
@@ -55,8 +58,8 @@ TEST_F(SnapshotStoreTest, WorkedExampleSavesExactBytesAndLoadsBack) {
     EXPECT_EQ(Machine::readFile(FolderList('C')), Lines(folderLines, true));
     EXPECT_EQ(snapshot::FolderListLines().count(), 0);
     // Nothing is left under the pending names.
-    EXPECT_FALSE(platform::fileExists(snapshot::PendingFileListName('C')));
-    EXPECT_FALSE(platform::fileExists(snapshot::PendingFolderListName('C')));
+    EXPECT_FALSE(platform::fileExists(common::PendingName(FileList('C'))));
+    EXPECT_FALSE(platform::fileExists(common::PendingName(FolderList('C'))));
 
     snapshot::StoreFileRecord(1, "SOMETHING ELSE");
     ASSERT_TRUE(snapshot::LoadSnapshot('C'));
@@ -116,6 +119,39 @@ TEST_F(SnapshotStoreTest, ASavedSumRefusesOneChangedByte) {
     restoreSet();
     ASSERT_TRUE(platform::deleteFile(sumFile));
     Machine::writeFile(FileList('D'), Lines({"B1.TXU", "D:\\SUB", "B2.TXT"}));
+    Machine::clearMessages();
+    EXPECT_TRUE(snapshot::LoadSnapshot('D'));
+    EXPECT_TRUE(Machine::messages().empty());
+}
+
+// A read that fails part-way is not the end of the file: a set without a sum
+// would otherwise load as a part and make the rest of the drive look new.
+TEST_F(SnapshotStoreTest, AReadFailingPartWayRefusesTheLoadAndNamesTheCause) {
+    namespace faults = platform::fake::faults;
+    Prepare('D', {"B1.TXT", "D:\\SUB", "B2.TXT"}, {{"D:\\SUB", 2}});
+    snapshot::UnreadableFolders().push_back("D:\\SUB");
+    snapshot::SaveSnapshot('D', 3);
+    ASSERT_TRUE(platform::deleteFile(snapshot::SumFileName('D')));
+    const struct {
+        std::string path;
+        int cause;
+        const char* shown;
+    } broken[] = {
+        {FileList('D'), platform::ioerr::DriveNotReady, "Drive not ready"},
+        {FolderList('D'), platform::ioerr::LockViolation, "Lock violation"},
+        {snapshot::UnreadableListFileName('D'), platform::ioerr::SharingViolation,
+         "Sharing violation"},
+    };
+    for (const auto& c : broken) {
+        SCOPED_TRACE(c.path);
+        Machine::clearMessages();
+        faults::breakReads(c.path, 9, c.cause);
+        EXPECT_FALSE(snapshot::LoadSnapshot('D'));
+        ExpectOnlyMessage(std::string("The snapshot of drive D is damaged. (") + c.shown + ")",
+                          120);
+        EXPECT_TRUE(snapshot::UnreadableFolders().empty());
+        faults::reset();
+    }
     Machine::clearMessages();
     EXPECT_TRUE(snapshot::LoadSnapshot('D'));
     EXPECT_TRUE(Machine::messages().empty());

@@ -195,8 +195,8 @@ TEST_F(SystemFilesTest, UnknownWindowsFolderTouchesNoFile) {
     const std::string saved = Machine::readFile(InData("AUTOEXEC.BAT"));
     const std::string savedIni = Machine::readFile(InData("WIN.INI"));
     Machine::writeFile("C:\\WIN.INI", "not the Windows folder's");
-    wizard::app().paths.winDir.clear();
-    wizard::app().paths.bootRoot.clear();
+    common::app().paths.winDir.clear();
+    common::app().paths.bootRoot.clear();
     // Paths built from an empty Windows folder would fall in the current
     // folder, here the data folder, and on the drive's root.
     ASSERT_TRUE(platform::setCurrentDirectory(DataDir));

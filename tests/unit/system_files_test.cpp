@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "fake/faults.h"
 #include "platform/ioerror.h"
 #include "system_files_fixture.h"
 
@@ -71,18 +72,44 @@ TEST_F(SystemFilesTest, CopyWithoutASourceFileChangesNothing) {
     EXPECT_FALSE(Exists("C:\\NEW.BIN"));
 }
 
+// The error names the system's cause of the failure.
 TEST_F(SystemFilesTest, CopyFailureRaisesTheStandardError) {
-    Machine::writeFile("C:\\SRC.BIN", "new bytes");
-    Machine::writeFile("C:\\DST.BIN", "read-only target");
-    platform::setFileAttributes("C:\\DST.BIN", platform::attr::ReadOnly);
-    try {
-        restore::CopySystemFile("C:\\SRC.BIN", "C:\\DST.BIN");
-        FAIL() << "no error raised";
-    } catch (const platform::IoError& error) {
-        EXPECT_EQ(error.code(), platform::ioerr::AccessDenied);
-        EXPECT_STREQ(error.what(), "File access denied");
+    namespace faults = platform::fake::faults;
+    using faults::Step;
+    const struct {
+        const char* what;
+        Step failing;  // Step::Move: none, the target is read-only
+        int cause;
+        int code;
+        const char* shown;
+    } cases[] = {
+        {"read-only target", Step::Move, 0, platform::ioerr::AccessDenied, "File access denied"},
+        {"copy held open elsewhere", Step::Create, platform::ioerr::SharingViolation,
+         platform::ioerr::SharingViolation, "Sharing violation"},
+        {"disk full", Step::Write, 0, platform::ioerr::DiskFull, "Disk full"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Machine::writeFile("C:\\SRC.BIN", "new bytes");
+        Machine::writeFile("C:\\DST.BIN", "old target");
+        platform::setFileAttributes("C:\\DST.BIN", c.failing == Step::Move
+                                                       ? platform::attr::ReadOnly
+                                                       : platform::attr::Archive);
+        faults::install([&c](int, Step step, const std::string&) -> faults::Decision {
+            return step == c.failing ? faults::Decision(faults::Action::Fail, c.cause)
+                                     : faults::Action::Proceed;
+        });
+        try {
+            restore::CopySystemFile("C:\\SRC.BIN", "C:\\DST.BIN");
+            ADD_FAILURE() << "no error raised";
+        } catch (const platform::IoError& error) {
+            EXPECT_EQ(error.code(), c.code);
+            EXPECT_STREQ(error.what(), c.shown);
+        }
+        faults::reset();
+        EXPECT_EQ(Machine::readFile("C:\\DST.BIN"), "old target");
+        platform::setFileAttributes("C:\\DST.BIN", platform::attr::Archive);
     }
-    EXPECT_EQ(Machine::readFile("C:\\DST.BIN"), "read-only target");
 }
 
 TEST_F(SystemFilesTest, CopyOntoItselfKeepsTheFile) {
@@ -101,7 +128,7 @@ TEST_F(SystemFilesTest, BackupCopiesTheSixFilesAndRecordsSumsAndDate) {
     platform::setFileAttributes("C:\\WINDOWS\\USER.DAT",
                                 platform::attr::Hidden | platform::attr::System);
 
-    restore::BackupSystemFiles();
+    restore::BackupSystemFiles(page2.get());
 
     EXPECT_EQ(page2->Label2.caption(), "Backing up..");
     const char* const live[] = {"C:\\AUTOEXEC.BAT",        "C:\\CONFIG.SYS",

@@ -10,18 +10,18 @@
 #include <memory>
 #include <string>
 
+#include "common/app_state.h"
+#include "fake/machine.h"
 #include "platform/app.h"
-#include "platform/posix/machine.h"
-#include "restore/finish_window.h"
-#include "restore/review_window.h"
-#include "wizard/app_state.h"
+#include "wizard/finish_window.h"
 #include "wizard/page1.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"
+#include "wizard/review_window.h"
 
 namespace wizardtest {
 
-using platform::posix::Machine;
+using platform::fake::Machine;
 
 constexpr const char* ProgramFile = "C:\\Program Files\\Trellmark\\trelmrk.exe";
 constexpr const char* ConfigFile = "C:\\Program Files\\Trellmark\\TRELMRK.INI";
@@ -38,7 +38,7 @@ protected:
         Machine::makeFolder("C:\\WINDOWS");
         Machine::setModuleFileName(ProgramFile);
         Machine::setWindowsDirectory("C:\\WINDOWS");
-        wizard::app() = wizard::AppState();
+        common::app() = common::AppState();
         wizard::pages() = wizard::Pages();
     }
 

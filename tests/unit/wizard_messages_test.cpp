@@ -1,6 +1,6 @@
 // Message dialogs placed relative to page 1: captions of the kinds, and the
 // place taken from page 1's last position even while another page shows.
-#include "wizard/messages.h"
+#include "common/messages.h"
 #include "wizard_fixture.h"
 
 namespace {
@@ -20,11 +20,11 @@ TEST_F(MessagesTest, EachKindHasItsCaptionAndThePlainBoxTheProgramTitle) {
         {MessageKind::Confirmation, "Confirm"},
     };
     for (const auto& [kind, caption] : kinds) {
-        wizard::ShowCenteredMessage("text", kind, platform::MessageButtons::Ok, 110, 40);
+        common::ShowCenteredMessage("text", kind, platform::MessageButtons::Ok, 110, 40);
         EXPECT_EQ(Machine::messages().back().caption, caption);
         EXPECT_EQ(Machine::messages().back().kind, kind);
     }
-    wizard::ShowCenteredPlainMessage("Deleting files and folders finished.", 180, 40);
+    common::ShowCenteredPlainMessage("Deleting files and folders finished.", 180, 40);
     EXPECT_EQ(Machine::messages().back().caption, "Trellmark");
     EXPECT_EQ(Machine::messages().back().kind, MessageKind::Plain);
 }
@@ -36,7 +36,7 @@ TEST_F(MessagesTest, PlacedFromPage1WhereverTheShowingPageWasDragged) {
     ASSERT_TRUE(page2->visible());
     page2->moveTo(5, 7);
 
-    wizard::ShowCenteredMessage("  Cannot access drive  D", MessageKind::Error,
+    common::ShowCenteredMessage("  Cannot access drive  D", MessageKind::Error,
                                 platform::MessageButtons::Ok, 110, 40);
     const platform::Rect outer = page1->outerBounds();
     EXPECT_EQ(outer.left, 301);

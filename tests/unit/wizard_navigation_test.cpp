@@ -1,7 +1,7 @@
 // Moving among the pages: the Navigate table, Next on page 1 with the
 // old-snapshot question, page activations, Cancel and About.
+#include "common/date_stamp.h"
 #include "snapshot/drive_statistics.h"
-#include "wizard/date_stamp.h"
 #include "wizard/resource_ids.h"
 #include "wizard_fixture.h"
 
@@ -38,7 +38,7 @@ protected:
     void StartNormalRun(int daysOld) {
         Machine::setLocalNow({2001, 5, 28, 12, 0, 0});
         WriteConfig("[Dates]\r\nDate1=" +
-                    std::to_string(wizard::FileDateStamp({2001, 5, 28 - daysOld, 9, 0, 0})) +
+                    std::to_string(common::FileDateStamp({2001, 5, 28 - daysOld, 9, 0, 0})) +
                     "\r\n");
         CreatePages();
     }
@@ -57,8 +57,8 @@ class NavigateTable : public NavigationTest, public ::testing::WithParamInterfac
 TEST_P(NavigateTable, EntersThePageAtThePlaceOfThePageLeft) {
     const NavigateCase& c = GetParam();
     CreatePages();
-    wizard::app().run.snapshotMode = c.snapshotMode;
-    wizard::app().run.restoreMode = !c.snapshotMode;
+    common::app().run.snapshotMode = c.snapshotMode;
+    common::app().run.restoreMode = !c.snapshotMode;
     if (c.listed)
         page3->Folderview.addItem("C:\\NEW\\", 3);
     page1->hideWindow();
@@ -87,8 +87,8 @@ TEST_F(NavigationTest, NextWithoutAChoiceStaysOnPage1) {
     StartNormalRun(1);
     page1->Button2.click();
     EXPECT_EQ(ShowingPage(), 1);
-    EXPECT_FALSE(wizard::app().run.snapshotMode);
-    EXPECT_FALSE(wizard::app().run.restoreMode);
+    EXPECT_FALSE(common::app().run.snapshotMode);
+    EXPECT_FALSE(common::app().run.restoreMode);
 }
 
 TEST_F(NavigationTest, FirstRunNextGoesToPage2WithoutAChoice) {
@@ -106,7 +106,7 @@ TEST_F(NavigationTest, SnapshotChoiceNeverAsksAboutAge) {
     page1->Button2.click();
     EXPECT_TRUE(Machine::messages().empty());
     EXPECT_EQ(ShowingPage(), 2);
-    EXPECT_TRUE(wizard::app().run.snapshotMode);
+    EXPECT_TRUE(common::app().run.snapshotMode);
     EXPECT_EQ(page2->Image1.image(), wizard::SnapshotPictureId);
     EXPECT_TRUE(page2->Panel2.visible());
     EXPECT_FALSE(page2->Panel3.visible());
@@ -118,7 +118,7 @@ TEST_F(NavigationTest, RestoreOfAWeekOldSnapshotGoesOnWithoutAsking) {
     page1->Button2.click();
     EXPECT_TRUE(Machine::messages().empty());
     EXPECT_EQ(ShowingPage(), 2);
-    EXPECT_TRUE(wizard::app().run.restoreMode);
+    EXPECT_TRUE(common::app().run.restoreMode);
     EXPECT_EQ(page2->Image1.image(), wizard::RestorePictureId);
     EXPECT_TRUE(page2->Panel3.visible());
     EXPECT_FALSE(page2->Panel2.visible());
@@ -132,7 +132,7 @@ TEST_F(NavigationTest, RestoreOfAnOlderSnapshotAsksAndCancelKeepsPage1) {
     page1->Button2.click();
 
     ASSERT_EQ(Machine::messages().size(), 1u);
-    const platform::posix::MessageRecord& asked = Machine::messages()[0];
+    const platform::fake::MessageRecord& asked = Machine::messages()[0];
     EXPECT_EQ(asked.text,
               "The snapshot is older than 1 week. It is recommended that take a new snapshot.\r"
               "To continue restoring click \"OK\" or click \"Cancel\" to cancel this operation. ");
@@ -143,7 +143,7 @@ TEST_F(NavigationTest, RestoreOfAnOlderSnapshotAsksAndCancelKeepsPage1) {
     EXPECT_EQ(asked.placement.x, outer.left + outer.width / 2 - 230);
     EXPECT_EQ(asked.placement.y, outer.top + outer.height / 2 - 80);
     EXPECT_EQ(ShowingPage(), 1);
-    EXPECT_TRUE(wizard::app().run.restoreMode);
+    EXPECT_TRUE(common::app().run.restoreMode);
 
     Machine::queueAnswer(platform::MessageAnswer::Ok);
     page1->Button2.click();
@@ -166,11 +166,11 @@ TEST_F(NavigationTest, Page1ActivationGivesPage2TheSnapshotPicture) {
 TEST_F(NavigationTest, Page2ActivationResetsItsState) {
     StartNormalRun(1);
     page2->Label2.setCaption("Scanning..C");
-    wizard::app().run.cancelRequested = true;
+    common::app().run.cancelRequested = true;
     page1->RadioButton1.click();
     page1->Button2.click();
     EXPECT_EQ(page2->Label2.caption(), "Ready..");
-    EXPECT_FALSE(wizard::app().run.cancelRequested);
+    EXPECT_FALSE(common::app().run.cancelRequested);
     EXPECT_TRUE(page2->Button2.focused());
     EXPECT_EQ(snapshot::DriveReport('C'), "");
 }
@@ -193,7 +193,7 @@ TEST_F(NavigationTest, CancelWhileTheBarHasMovedOnlyAsksTheWalkToStop) {
     page1->Button2.click();
     page2->ProgressBar1.setPosition(5);
     page2->Button3.click();
-    EXPECT_TRUE(wizard::app().run.cancelRequested);
+    EXPECT_TRUE(common::app().run.cancelRequested);
     EXPECT_FALSE(Machine::quitCode().has_value());
 }
 

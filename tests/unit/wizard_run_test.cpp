@@ -58,7 +58,7 @@ protected:
         EXPECT_FALSE(page2->Label1.visible());
         EXPECT_EQ(page2->Label2.caption(), status);
         EXPECT_EQ(page2->ProgressBar1.position(), 0);
-        EXPECT_FALSE(wizard::app().run.cancelRequested);
+        EXPECT_FALSE(common::app().run.cancelRequested);
     }
 };
 
@@ -105,8 +105,8 @@ TEST_F(RunTest, FirstRunSnapshotsAndWritesTheConfigFileFromScratch) {
 
 TEST_F(RunTest, FirstRunUsesTheChoicesOfTheSettingsDialog) {
     CreatePages();
-    wizard::app().settings.driveSelected[0] = false;
-    wizard::app().settings.useRecycleBin = false;
+    common::app().settings.driveSelected[0] = false;
+    common::app().settings.useRecycleBin = false;
     ChooseAndStart(nullptr);
     EXPECT_FALSE(platform::fileExists("C:\\Program Files\\Trellmark\\SNPDAT\\SNPDAT.C01"));
     EXPECT_EQ(Layout(Config())[0], "[Checksums]");
@@ -158,7 +158,7 @@ TEST_F(RunTest, CancelDuringARestoreWalkStaysOnPage2AndSkipsLaterDrives) {
     Machine::writeFile("C:\\NEW.TXT", "new");
     Machine::writeFile("D:\\NEW.TXT", "new");
     Machine::onProcessMessages([&] {
-        if (page2->ProgressBar1.position() > 0 && !wizard::app().run.cancelRequested) {
+        if (page2->ProgressBar1.position() > 0 && !common::app().run.cancelRequested) {
             EXPECT_TRUE(page2->Button3.enabled());
             EXPECT_TRUE(page2->Animate2.active());
             page2->Button3.click();

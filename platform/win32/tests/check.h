@@ -62,9 +62,27 @@ std::string shown(const T& value) {
     return text.str();
 }
 
+// What SCOPED_TRACE names, innermost last: the row a failure belongs to.
+inline std::vector<std::string>& traces() {
+    static std::vector<std::string> all;
+    return all;
+}
+
+struct Trace {
+    template <typename T>
+    Trace(const char* file, int line, const T& what) {
+        traces().push_back(std::string(file) + ":" + std::to_string(line) + ": " + shown(what));
+    }
+    ~Trace() { traces().pop_back(); }
+    Trace(const Trace&) = delete;
+    Trace& operator=(const Trace&) = delete;
+};
+
 inline void fail(const char* file, int line, const std::string& what) {
     ++failures();
     std::printf("%s:%d: failure\n  %s\n", file, line, what.c_str());
+    for (const std::string& trace : traces())
+        std::printf("  in %s\n", trace.c_str());
 }
 
 template <typename A, typename B, typename Compare>
@@ -123,4 +141,7 @@ inline int runAll() {
 #define EXPECT_TRUE(a) CHECK_RELATION_(static_cast<bool>(a), true, ==, (void)0)
 #define EXPECT_FALSE(a) CHECK_RELATION_(static_cast<bool>(a), false, ==, (void)0)
 #define ASSERT_TRUE(a) CHECK_RELATION_(static_cast<bool>(a), true, ==, throw check::Stop())
+#define CHECK_CONCAT_(a, b) a##b
+#define CHECK_TRACE_NAME_(line) CHECK_CONCAT_(check_trace_, line)
+#define SCOPED_TRACE(what) check::Trace CHECK_TRACE_NAME_(__LINE__)(__FILE__, __LINE__, (what))
 #define EXPECT_STREQ(a, b) EXPECT_EQ(std::string(a), std::string(b))

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "check.h"
+#include "platform/ioerror.h"
 #include "test_drive.h"
 
 using namespace platform;
@@ -148,14 +149,25 @@ TEST(Attributes, ExistenceAttributesDeletionAndEmptyFolders) {
     ASSERT_TRUE(setFileAttributes(file, attr::ReadOnly | attr::Hidden));
     // The archive bit may stay: Wine keeps it on every plain file.
     EXPECT_EQ(fileAttributes(file) & ~attr::Archive, attr::ReadOnly | attr::Hidden);
-    EXPECT_FALSE(deleteFile(file));  // read-only
+    EXPECT_EQ(deleteFile(file).code(), ioerr::AccessDenied);  // read-only
     ASSERT_TRUE(setFileAttributes(file, attr::Archive));
+    testdrive::writeBytes(base + "\\other.txt", "y");
+    EXPECT_EQ(moveFile(base + "\\other.txt", file).code(), ioerr::AlreadyExists);
     EXPECT_TRUE(deleteFile(file));
     EXPECT_FALSE(fileExists(file));
+    EXPECT_EQ(deleteFile(file).code(), ioerr::FileNotFound);
+    EXPECT_EQ(deleteFile(base + "\\no\\file.txt").code(), ioerr::InvalidFilename);
+    EXPECT_EQ(deleteFile(base).code(), ioerr::AccessDenied);  // a folder
+    EXPECT_EQ(removeDirectory(base + "\\other.txt").code(), ioerr::NotAFolder);
+    EXPECT_EQ(removeDirectory(base + "\\missing").code(), ioerr::FileNotFound);
+    EXPECT_EQ(createDirectory(base + "\\no\\parent").code(), ioerr::InvalidFilename);
+    EXPECT_EQ(moveFile(file, base + "\\moved.txt").code(), ioerr::FileNotFound);
+    EXPECT_EQ(setFileAttributes(file, attr::Archive).code(), ioerr::FileNotFound);
 
     ASSERT_TRUE(createDirectory(base + "\\full"));
     testdrive::writeBytes(base + "\\full\\keep.txt", "x");
-    EXPECT_FALSE(removeDirectory(base + "\\full\\"));
+    EXPECT_EQ(removeDirectory(base + "\\full\\").code(), ioerr::FolderNotEmpty);
+    EXPECT_EQ(createDirectory(base + "\\full").code(), ioerr::AlreadyExists);
     EXPECT_TRUE(folderExists(base + "\\full"));
     ASSERT_TRUE(createDirectory(base + "\\empty"));
     EXPECT_TRUE(removeDirectory(base + "\\empty\\"));

@@ -49,7 +49,7 @@ TEST(TextReader, CrLfAcrossTheBufferEdge) {
 
 TEST(TextReader, MissingFileDoesNotOpen) {
     TextReader reader;
-    EXPECT_FALSE(reader.open("D:\\no such file.txt"));
+    EXPECT_EQ(reader.open("D:\\no such file.txt").code(), ioerr::FileNotFound);
     std::string line;
     EXPECT_FALSE(reader.readLine(line));
 }

@@ -3,11 +3,11 @@
 
 #include <exception>
 
-#include "platform/posix/machine.h"
+#include "fake/machine.h"
 
 namespace testing_support {
 
-namespace faults = platform::posix::faults;
+namespace faults = platform::fake::faults;
 
 namespace {
 
@@ -32,7 +32,7 @@ std::string runOperation(const std::function<void()>& operation) {
         operation();
     } catch (const faults::PowerCut&) {
         return "power cut";
-    } catch (const platform::posix::ProcessExit&) {
+    } catch (const platform::fake::ProcessExit&) {
         return "exit";
     } catch (const std::exception& error) {
         return error.what();

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/faults.h"
+#include "fake/faults.h"
 
 namespace testing_support {
 
-using platform::posix::faults::Action;
-using platform::posix::faults::Step;
+using platform::fake::faults::Action;
+using platform::fake::faults::Step;
 
 struct Fault {
     int number = 0;  // the step hit, from 1

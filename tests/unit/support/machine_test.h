@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/posix/machine.h"
+#include "fake/machine.h"
 
 namespace testing_support {
 
@@ -27,7 +27,7 @@ private:
 
 class MachineTest : public ::testing::Test {
 protected:
-    using Machine = platform::posix::Machine;
+    using Machine = platform::fake::Machine;
 
     void SetUp() override;
     void TearDown() override;

@@ -1,0 +1,4 @@
+// The contract rows run under GoogleTest against the simulated machine.
+#pragma once
+
+#include <gtest/gtest.h>

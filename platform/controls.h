@@ -337,6 +337,11 @@ private:
         int image = -1;
         bool checked = false;
     };
+    // The real backend's: items_[index], or every item still waiting while
+    // drawing was held back, handed to the native list.
+    void handOver(int index) const;
+    void handOverWaiting() const;
+
     std::vector<ListColumn> columns_;
     ListViewOptions options_;
     ListTexts texts_;

@@ -1,6 +1,14 @@
 // Report-style list views with check boxes, whole-row selection and hot
 // tracking (both only where common controls 4.70 or later draw them), small
 // system icons and, when asked, in-place editing of captions.
+//
+// While a list's drawing is held back (beginUpdate), the items added are kept
+// in the object only and handed to the native list in one go when drawing
+// resumes; what is asked of them meanwhile the object answers. The native
+// list grows its arrays a few items at a time, and a scan that adds its
+// entries one by one between many small allocations of its own leaves the
+// old copies of those arrays where they cannot be used again.
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -44,6 +52,16 @@ void giveText(LVITEMA& cell, const char* text, bool wide) {
     lstrcpynA(cell.pszText, text, cell.cchTextMax);
 }
 
+// Lists whose drawing is held back, with how many of their items the native
+// list holds; the rest wait in the object.
+std::map<HWND, int> held;
+
+// Items from `first` on that the native list does not hold yet.
+bool waiting(HWND hwnd, int first) {
+    const auto list = held.find(hwnd);
+    return list != held.end() && first >= list->second;
+}
+
 }  // namespace
 
 ListView::ListView(Container* parent, const Rect& bounds, const std::vector<ListColumn>& columns,
@@ -75,7 +93,10 @@ ListView::ListView(Container* parent, const Rect& bounds, const std::vector<List
     }
 }
 
-ListView::~ListView() = default;
+ListView::~ListView() {
+    if (HWND hwnd = hwndOf(*this))
+        held.erase(hwnd);
+}
 
 int ListView::addItem(const std::string& caption, int imageIndex) {
     Item entry;
@@ -83,20 +104,41 @@ int ListView::addItem(const std::string& caption, int imageIndex) {
     entry.image = imageIndex;
     items_.push_back(entry);
     const int index = static_cast<int>(items_.size()) - 1;
-    if (HWND hwnd = hwndOf(*this)) {
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
-        item.iItem = index;
-        item.pszText = LPSTR_TEXTCALLBACKA;
-        item.iImage = imageIndex == ImageLater ? I_IMAGECALLBACK : imageIndex;
-        if (options_.checkBoxes) {
-            item.mask |= LVIF_STATE;
-            item.state = INDEXTOSTATEIMAGEMASK(1);
-            item.stateMask = LVIS_STATEIMAGEMASK;
-        }
-        SendMessageA(hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    }
+    HWND hwnd = hwndOf(*this);
+    if (hwnd != nullptr && !waiting(hwnd, index))
+        handOver(index);
     return index;
+}
+
+// The native list's item for items_[index], with its check mark and a
+// callback for each text the item has.
+void ListView::handOver(int index) const {
+    HWND hwnd = hwndOf(*this);
+    const Item& entry = items_[index];
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = index;
+    item.pszText = LPSTR_TEXTCALLBACKA;
+    item.iImage = entry.image == ImageLater ? I_IMAGECALLBACK : entry.image;
+    if (options_.checkBoxes) {
+        item.mask |= LVIF_STATE;
+        item.state = INDEXTOSTATEIMAGEMASK(entry.checked ? 2 : 1);
+        item.stateMask = LVIS_STATEIMAGEMASK;
+    }
+    SendMessageA(hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    for (int column = 1; column < entry.count; ++column)
+        askForText(hwnd, index, column);
+}
+
+void ListView::handOverWaiting() const {
+    const auto list = held.find(hwndOf(*this));
+    if (list == held.end() || list->second == count())
+        return;
+    // Room for them all at once where the native list makes use of it.
+    SendMessageA(list->first, LVM_SETITEMCOUNT, count(), 0);
+    for (int index = list->second; index < count(); ++index)
+        handOver(index);
+    list->second = count();
 }
 
 void ListView::addSubItem(int item, const std::string& text) {
@@ -105,7 +147,8 @@ void ListView::addSubItem(int item, const std::string& text) {
     Item& entry = items_[item];
     entry.texts = texts_.append(entry.texts, entry.count, text);
     const int column = entry.count++;
-    if (HWND hwnd = hwndOf(*this))
+    HWND hwnd = hwndOf(*this);
+    if (hwnd != nullptr && !waiting(hwnd, item))
         askForText(hwnd, item, column);
 }
 
@@ -122,7 +165,8 @@ void ListView::setCaption(int item, const std::string& caption) {
         return;
     Item& entry = items_[item];
     entry.texts = texts_.replaceFirst(entry.texts, entry.count, caption);
-    if (HWND hwnd = hwndOf(*this))
+    HWND hwnd = hwndOf(*this);
+    if (hwnd != nullptr && !waiting(hwnd, item))
         SendMessageA(hwnd, LVM_UPDATE, item, 0);
 }
 
@@ -149,7 +193,9 @@ int ListView::imageIndex(int item) const {
 bool ListView::checked(int item) const {
     if (item < 0 || item >= count())
         return false;
-    if (HWND hwnd = hwndOf(*this))
+    // The native list's mark is the one the user set.
+    HWND hwnd = hwndOf(*this);
+    if (hwnd != nullptr && !waiting(hwnd, item))
         items_[item].checked = win32::ticked(hwnd, item);
     return items_[item].checked;
 }
@@ -158,33 +204,45 @@ void ListView::setChecked(int item, bool checked) {
     if (item < 0 || item >= count())
         return;
     items_[item].checked = checked;
-    if (HWND hwnd = hwndOf(*this))
+    HWND hwnd = hwndOf(*this);
+    if (hwnd != nullptr && !waiting(hwnd, item))
         win32::setTicked(hwnd, item, checked);
 }
 
 void ListView::setAllChecked(bool checked) {
     for (Item& item : items_)
         item.checked = checked;
-    if (HWND hwnd = hwndOf(*this))
+    // Waiting items are handed over with their mark.
+    HWND hwnd = hwndOf(*this);
+    if (hwnd != nullptr && !waiting(hwnd, 0))
         win32::setTicked(hwnd, -1, checked);  // -1: every item
 }
 
 void ListView::clear() {
     items_.clear();
     texts_.clear();
-    if (HWND hwnd = hwndOf(*this))
-        SendMessageA(hwnd, LVM_DELETEALLITEMS, 0, 0);
+    HWND hwnd = hwndOf(*this);
+    if (hwnd == nullptr)
+        return;
+    if (const auto list = held.find(hwnd); list != held.end())
+        list->second = 0;
+    SendMessageA(hwnd, LVM_DELETEALLITEMS, 0, 0);
 }
 
 void ListView::beginUpdate() {
-    if (HWND hwnd = hwndOf(*this))
-        SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
+    HWND hwnd = hwndOf(*this);
+    if (hwnd == nullptr)
+        return;
+    held.emplace(hwnd, count());  // a second call keeps the first count
+    SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
 }
 
 void ListView::endUpdate() {
     HWND hwnd = hwndOf(*this);
     if (hwnd == nullptr)
         return;
+    handOverWaiting();
+    held.erase(hwnd);
     SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd, nullptr, TRUE);
 }

@@ -242,6 +242,27 @@ TEST(ListView, EntriesChecksAndEditedCaptionsReadBack) {
     files.endUpdate();
     EXPECT_EQ(files.count(), 0);
     EXPECT_EQ(ListView_GetItemCount(hwnd(files)), 0);
+
+    // Filled while its drawing is held back, as a scan fills it: the native
+    // list gets the entries with their texts and marks when drawing resumes.
+    files.beginUpdate();
+    for (int row = 0; row < 3; ++row) {
+        const int item = files.addItem("new" + std::to_string(row) + ".dll", 0);
+        files.addSubItem(item, "D:\\NEW\\");
+        files.addSubItem(item, std::to_string(row) + "KB");
+    }
+    files.setAllChecked(true);
+    files.setChecked(1, false);
+    EXPECT_TRUE(files.checked(0));
+    EXPECT_FALSE(files.checked(1));
+    files.endUpdate();
+    EXPECT_EQ(ListView_GetItemCount(hwnd(files)), 3);
+    ListView_GetItemText(hwnd(files), 2, 2, text, sizeof text);
+    EXPECT_STREQ(text, "2KB");
+    for (int item = 0; item < 3; ++item)
+        EXPECT_EQ(ListView_GetCheckState(hwnd(files), item), item == 1 ? 0u : 1u);
+    ListView_SetItemState(hwnd(files), 2, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);  // user
+    EXPECT_FALSE(files.checked(2));
 }
 
 // The window may lag behind the object while positions come fast; it shows

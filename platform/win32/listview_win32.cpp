@@ -2,6 +2,13 @@
 // tracking (both only where common controls 4.70 or later draw them), small
 // system icons and, when asked, in-place editing of captions.
 //
+// From common controls 4.71 on a list is an owner-data one: the native list
+// holds no items, only their count, and asks the object for the texts, icon
+// and check mark of each item it draws or is asked about, so the object's
+// model is the only copy. Before 4.71 the native list keeps an item for
+// each (its texts still asked for), and its check marks are the ones the
+// user set.
+//
 // While a list's drawing is held back (beginUpdate), the items added are kept
 // in the object only and handed to the native list in one go when drawing
 // resumes; what is asked of them meanwhile the object answers. The native
@@ -12,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/dynamic_calls.h"
 #include "platform/win32/native.h"
 
 namespace platform {
@@ -62,7 +70,19 @@ bool waiting(HWND hwnd, int first) {
     return list != held.end() && first >= list->second;
 }
 
+// Flags of LVM_SETITEMCOUNT for an item added to a shown owner-data list:
+// only a new row in sight is drawn, and the list stays where it is scrolled.
+constexpr LPARAM GrowQuietly = LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL;
+
 }  // namespace
+
+namespace win32 {
+
+bool leavesItemsToOwner(HWND list) {
+    return list != nullptr && (GetWindowLongA(list, GWL_STYLE) & LVS_OWNERDATA) != 0;
+}
+
+}  // namespace win32
 
 ListView::ListView(Container* parent, const Rect& bounds, const std::vector<ListColumn>& columns,
                    const ListViewOptions& options)
@@ -70,14 +90,20 @@ ListView::ListView(Container* parent, const Rect& bounds, const std::vector<List
     DWORD style = WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHAREIMAGELISTS;
     if (options_.editCaptions)
         style |= LVS_EDITLABELS;
+    if (options_.ownerData && win32::ownerDataListsAvailable())
+        style |= LVS_OWNERDATA;
     HWND hwnd = win32::createChildWindow(*this, WC_LISTVIEWA, "", style, WS_EX_CLIENTEDGE);
     if (hwnd == nullptr)
         return;
     const DWORD extended = extendedStyle(options_);
     if (extended != 0)  // ignored before common controls 4.70
         SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
-    if (options_.checkBoxes)
+    if (options_.checkBoxes) {
         win32::addCheckBoxes(hwnd);
+        // The boxes are the object's to draw on an owner-data list.
+        if (win32::leavesItemsToOwner(hwnd))
+            SendMessageA(hwnd, LVM_SETCALLBACKMASK, LVIS_STATEIMAGEMASK, 0);
+    }
     for (size_t i = 0; i < columns_.size(); ++i) {
         LVCOLUMNA column = {};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
@@ -111,9 +137,13 @@ int ListView::addItem(const std::string& caption, int imageIndex) {
 }
 
 // The native list's item for items_[index], with its check mark and a
-// callback for each text the item has.
+// callback for each text the item has; an owner-data list only counts it.
 void ListView::handOver(int index) const {
     HWND hwnd = hwndOf(*this);
+    if (win32::leavesItemsToOwner(hwnd)) {
+        SendMessageA(hwnd, LVM_SETITEMCOUNT, index + 1, GrowQuietly);
+        return;
+    }
     const Item& entry = items_[index];
     LVITEMA item = {};
     item.mask = LVIF_TEXT | LVIF_IMAGE;
@@ -134,10 +164,13 @@ void ListView::handOverWaiting() const {
     const auto list = held.find(hwndOf(*this));
     if (list == held.end() || list->second == count())
         return;
-    // Room for them all at once where the native list makes use of it.
+    // Room for them all at once where the native list makes use of it; all
+    // an owner-data list needs.
     SendMessageA(list->first, LVM_SETITEMCOUNT, count(), 0);
-    for (int index = list->second; index < count(); ++index)
-        handOver(index);
+    if (!win32::leavesItemsToOwner(list->first)) {
+        for (int index = list->second; index < count(); ++index)
+            handOver(index);
+    }
     list->second = count();
 }
 
@@ -148,7 +181,11 @@ void ListView::addSubItem(int item, const std::string& text) {
     entry.texts = texts_.append(entry.texts, entry.count, text);
     const int column = entry.count++;
     HWND hwnd = hwndOf(*this);
-    if (hwnd != nullptr && !waiting(hwnd, item))
+    if (hwnd == nullptr || waiting(hwnd, item))
+        return;
+    if (win32::leavesItemsToOwner(hwnd))
+        SendMessageA(hwnd, LVM_UPDATE, item, 0);
+    else
         askForText(hwnd, item, column);
 }
 
@@ -193,9 +230,10 @@ int ListView::imageIndex(int item) const {
 bool ListView::checked(int item) const {
     if (item < 0 || item >= count())
         return false;
-    // The native list's mark is the one the user set.
+    // The native list's mark is the one the user set; an owner-data list
+    // sets the object's.
     HWND hwnd = hwndOf(*this);
-    if (hwnd != nullptr && !waiting(hwnd, item))
+    if (hwnd != nullptr && !waiting(hwnd, item) && !win32::leavesItemsToOwner(hwnd))
         items_[item].checked = win32::ticked(hwnd, item);
     return items_[item].checked;
 }
@@ -205,7 +243,11 @@ void ListView::setChecked(int item, bool checked) {
         return;
     items_[item].checked = checked;
     HWND hwnd = hwndOf(*this);
-    if (hwnd != nullptr && !waiting(hwnd, item))
+    if (hwnd == nullptr || waiting(hwnd, item))
+        return;
+    if (win32::leavesItemsToOwner(hwnd))
+        SendMessageA(hwnd, LVM_UPDATE, item, 0);
+    else
         win32::setTicked(hwnd, item, checked);
 }
 
@@ -214,7 +256,11 @@ void ListView::setAllChecked(bool checked) {
         item.checked = checked;
     // Waiting items are handed over with their mark.
     HWND hwnd = hwndOf(*this);
-    if (hwnd != nullptr && !waiting(hwnd, 0))
+    if (hwnd == nullptr || waiting(hwnd, 0))
+        return;
+    if (win32::leavesItemsToOwner(hwnd))
+        InvalidateRect(hwnd, nullptr, TRUE);
+    else
         win32::setTicked(hwnd, -1, checked);  // -1: every item
 }
 
@@ -269,6 +315,12 @@ bool handleListViewNotify(Control& control, NMHDR& header, LRESULT& result) {
                          header.code == LVN_GETDISPINFOW);
             if (item.mask & LVIF_IMAGE)
                 item.iImage = list->imageIndex(item.iItem);
+            // Asked only of an owner-data list with boxes, for their mark.
+            if ((item.mask & LVIF_STATE) && (item.stateMask & LVIS_STATEIMAGEMASK) &&
+                item.iSubItem == 0) {
+                item.state = (item.state & ~LVIS_STATEIMAGEMASK) |
+                             INDEXTOSTATEIMAGEMASK(list->checked(item.iItem) ? 2 : 1);
+            }
             result = 0;
             return true;
         }

@@ -131,4 +131,9 @@ void addCheckBoxes(HWND list);
 bool ticked(HWND list, int item);
 void setTicked(HWND list, int item, bool checked);
 
+// A list whose items are the object's (LVS_OWNERDATA), marks included: the
+// list's window procedure answers and sets them in the object, also when
+// another program asks (LVM_GETITEMSTATE, LVM_SETITEMSTATE).
+bool leavesItemsToOwner(HWND list);
+
 }  // namespace platform::win32

@@ -137,16 +137,22 @@ TEST(TabControl, OnlyTheChosenPageShows) {
     EXPECT_TRUE(IsWindowVisible(hwnd(tabs.page(2))));
 }
 
-TEST(ListView, EntriesChecksAndEditedCaptionsReadBack) {
+namespace {
+
+// The same for a list that leaves its items to the object (common controls
+// 4.71 on, as under Wine) and one that keeps a copy of each (4.00 and 4.70).
+void entriesChecksAndEditedCaptionsReadBack(bool ownerData) {
     Window window(frame("lists", 502, 329, WindowStyle::Wizard));
     Panel page(&window, {0, 12, 496, 266});
+    ListViewOptions plain;
+    plain.ownerData = ownerData;
     ListView files(&window, {8, 72, 484, 203},
-                   {{"Name", 160}, {"Location", 154}, {"Size", 60, true}, {"Date", 90}},
-                   ListViewOptions{});
-    ListViewOptions editable;
+                   {{"Name", 160}, {"Location", 154}, {"Size", 60, true}, {"Date", 90}}, plain);
+    ListViewOptions editable = plain;
     editable.editCaptions = true;
     ListView folders(&page, {8, 60, 484, 203}, {{"Folder List", 450}}, editable);
     window.showWindow();
+    ASSERT_EQ((GetWindowLongA(hwnd(files), GWL_STYLE) & LVS_OWNERDATA) != 0, ownerData);
 
     const int first = files.addItem("setup.exe", 3);
     files.addSubItem(first, "D:\\NEWAPP\\");
@@ -263,6 +269,16 @@ TEST(ListView, EntriesChecksAndEditedCaptionsReadBack) {
         EXPECT_EQ(ListView_GetCheckState(hwnd(files), item), item == 1 ? 0u : 1u);
     ListView_SetItemState(hwnd(files), 2, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);  // user
     EXPECT_FALSE(files.checked(2));
+}
+
+}  // namespace
+
+TEST(ListView, EntriesChecksAndEditedCaptionsReadBack) {
+    entriesChecksAndEditedCaptionsReadBack(true);
+}
+
+TEST(ListView, EntriesChecksAndEditedCaptionsReadBackWithItemsKeptByTheList) {
+    entriesChecksAndEditedCaptionsReadBack(false);
 }
 
 // The window may lag behind the object while positions come fast; it shows

@@ -324,6 +324,12 @@ bool handleListViewNotify(Control& control, NMHDR& header, LRESULT& result) {
             result = 0;
             return true;
         }
+        case LVN_ODFINDITEMA:
+        case LVN_ODFINDITEMW:
+            // The A and W requests lay out alike; only the text differs.
+            result = findListItem(*list, *reinterpret_cast<NMLVFINDITEMA*>(&header),
+                                  header.code == LVN_ODFINDITEMW);
+            return true;
         case LVN_ENDLABELEDITA:
         case LVN_ENDLABELEDITW: {
             // A text means the user confirmed the edit: the object keeps it,

@@ -135,5 +135,7 @@ void setTicked(HWND list, int item, bool checked);
 // list's window procedure answers and sets them in the object, also when
 // another program asks (LVM_GETITEMSTATE, LVM_SETITEMSTATE).
 bool leavesItemsToOwner(HWND list);
+// The item of such a list that LVN_ODFINDITEM(A or W) asks for, or -1.
+int findListItem(const ListView& list, const NMLVFINDITEMA& find, bool wide);
 
 }  // namespace platform::win32

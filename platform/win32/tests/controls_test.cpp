@@ -191,6 +191,9 @@ void entriesChecksAndEditedCaptionsReadBack(bool ownerData) {
     EXPECT_EQ(shown.iImage, 5);
     EXPECT_EQ(files.imageIndex(later), 5);
     EXPECT_EQ(asked, 1);
+    // Typing the first letter of a name goes to it.
+    SendMessageA(hwnd(files), WM_CHAR, 'N', 1);
+    EXPECT_EQ(ListView_GetNextItem(hwnd(files), -1, LVNI_FOCUSED), later);
     files.setAllChecked(true);
     for (int item = 0; item < files.count(); ++item)
         EXPECT_EQ(ListView_GetCheckState(hwnd(files), item), 1u);

@@ -289,6 +289,11 @@ struct ListViewOptions {
     bool hotTrack = true;
     bool editCaptions = false;
     bool systemSmallIcons = true;  // icons from the shell's system image list
+    // The native list keeps no items and asks the object for each one it
+    // shows, where the machine's common controls can (4.71 on); off, or on
+    // older ones, it keeps a copy of each item. Either way the object's
+    // model of the items is the same.
+    bool ownerData = true;
 };
 
 // A list view in report style.
@@ -337,6 +342,12 @@ private:
         int image = -1;
         bool checked = false;
     };
+    // The real backend's: items_[index], or every item still waiting while
+    // drawing was held back, handed to the native list (for an owner-data
+    // list, only their count).
+    void handOver(int index) const;
+    void handOverWaiting() const;
+
     std::vector<ListColumn> columns_;
     ListViewOptions options_;
     ListTexts texts_;

@@ -3,6 +3,9 @@
 // does nothing: a state image list of an unticked and a ticked box drawn
 // here, and the list's window procedure taking a click on the box and the
 // Space key as a toggle of the item's state image, as that style does.
+// An owner-data list keeps no state images: the same window procedure reads
+// and sets the marks in the list's object instead, so the toggles, the
+// object's own calls and other programs' messages all find them there.
 #include "platform/win32/native.h"
 
 namespace platform::win32 {
@@ -76,8 +79,48 @@ int boxAt(HWND list, LPARAM point) {
     return (hit.flags & LVHT_ONITEM) == LVHT_ONITEMSTATEICON ? item : -1;
 }
 
+// The list's object, when its items are the object's.
+ListView* ownerOf(HWND list) {
+    return leavesItemsToOwner(list) ? dynamic_cast<ListView*>(controlOf(list)) : nullptr;
+}
+
+// LVM_GETITEMSTATE of an owner-data list: the mark from the object, the
+// rest (selection, focus) from the list.
+LRESULT ownedState(ListView& owner, HWND list, WPARAM item, LPARAM mask) {
+    const LRESULT rest =
+        CallWindowProcA(listProc, list, LVM_GETITEMSTATE, item, mask & ~LVIS_STATEIMAGEMASK);
+    const int image = owner.checked(static_cast<int>(item)) ? Ticked : Unticked;
+    return rest | (INDEXTOSTATEIMAGEMASK(image) & mask);
+}
+
+// LVM_SETITEMSTATE of an owner-data list: the mark goes to the object
+// (item -1: every item), the rest to the list.
+LRESULT setOwnedState(ListView& owner, HWND list, WPARAM item, const LVITEMA& change) {
+    const bool checked = ((change.state & LVIS_STATEIMAGEMASK) >> 12) == Ticked;
+    if (static_cast<int>(item) < 0)
+        owner.setAllChecked(checked);
+    else
+        owner.setChecked(static_cast<int>(item), checked);
+    LVITEMA rest = change;  // the state fields lie alike in LVITEMW
+    rest.stateMask &= ~LVIS_STATEIMAGEMASK;
+    if (rest.stateMask == 0)
+        return TRUE;
+    return CallWindowProcA(listProc, list, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&rest));
+}
+
 LRESULT CALLBACK checkListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case LVM_GETITEMSTATE:
+            if (ListView* owner = ownerOf(list); owner != nullptr && (lParam & LVIS_STATEIMAGEMASK))
+                return ownedState(*owner, list, wParam, lParam);
+            break;
+        case LVM_SETITEMSTATE: {
+            const auto* change = reinterpret_cast<const LVITEMA*>(lParam);
+            ListView* owner = ownerOf(list);
+            if (owner != nullptr && change != nullptr && (change->stateMask & LVIS_STATEIMAGEMASK))
+                return setOwnedState(*owner, list, wParam, *change);
+            break;
+        }
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             // A click on the box ticks or unticks it and selects nothing; each

@@ -16,4 +16,9 @@ bool enableShutdownPrivilege();
 // RICHED32.DLL is loaded; false when the machine lacks it.
 bool richEditAvailable();
 
+// The common controls are version 4.71 or later, whose lists can leave
+// their items to the program (LVS_OWNERDATA). 4.00 and 4.70 lack the
+// version call itself.
+bool ownerDataListsAvailable();
+
 }  // namespace platform::win32

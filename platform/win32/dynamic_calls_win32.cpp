@@ -10,6 +10,13 @@ using LookupPrivilegeValueFn = BOOL(WINAPI*)(LPCSTR, LPCSTR, PLUID);
 using AdjustTokenPrivilegesFn = BOOL(WINAPI*)(HANDLE, BOOL, PTOKEN_PRIVILEGES, DWORD,
                                               PTOKEN_PRIVILEGES, PDWORD);
 
+// DLLVERSIONINFO, kept here rather than taking in the shell's light API
+// header for one structure.
+struct DllVersion {
+    DWORD size, major, minor, build, platform;
+};
+using DllGetVersionFn = HRESULT(CALLBACK*)(DllVersion*);
+
 template <typename Fn>
 Fn lookUp(HMODULE module, const char* name) {
     if (module == nullptr)
@@ -53,6 +60,19 @@ bool enableShutdownPrivilege() {
 bool richEditAvailable() {
     static const HMODULE module = LoadLibraryA("RICHED32.DLL");
     return module != nullptr;
+}
+
+bool ownerDataListsAvailable() {
+    static const bool available = [] {
+        // Loaded already: the program imports InitCommonControls from it.
+        auto version = lookUp<DllGetVersionFn>(GetModuleHandleA("COMCTL32.DLL"), "DllGetVersion");
+        DllVersion found = {};
+        found.size = sizeof found;
+        if (version == nullptr || FAILED(version(&found)))
+            return false;
+        return found.major > 4 || (found.major == 4 && found.minor >= 71);
+    }();
+    return available;
 }
 
 }  // namespace platform::win32

@@ -131,4 +131,11 @@ void addCheckBoxes(HWND list);
 bool ticked(HWND list, int item);
 void setTicked(HWND list, int item, bool checked);
 
+// A list whose items are the object's (LVS_OWNERDATA), marks included: the
+// list's window procedure answers and sets them in the object, also when
+// another program asks (LVM_GETITEMSTATE, LVM_SETITEMSTATE).
+bool leavesItemsToOwner(HWND list);
+// The item of such a list that LVN_ODFINDITEM(A or W) asks for, or -1.
+int findListItem(const ListView& list, const NMLVFINDITEMA& find, bool wide);
+
 }  // namespace platform::win32

@@ -137,16 +137,22 @@ TEST(TabControl, OnlyTheChosenPageShows) {
     EXPECT_TRUE(IsWindowVisible(hwnd(tabs.page(2))));
 }
 
-TEST(ListView, EntriesChecksAndEditedCaptionsReadBack) {
+namespace {
+
+// The same for a list that leaves its items to the object (common controls
+// 4.71 on, as under Wine) and one that keeps a copy of each (4.00 and 4.70).
+void entriesChecksAndEditedCaptionsReadBack(bool ownerData) {
     Window window(frame("lists", 502, 329, WindowStyle::Wizard));
     Panel page(&window, {0, 12, 496, 266});
+    ListViewOptions plain;
+    plain.ownerData = ownerData;
     ListView files(&window, {8, 72, 484, 203},
-                   {{"Name", 160}, {"Location", 154}, {"Size", 60, true}, {"Date", 90}},
-                   ListViewOptions{});
-    ListViewOptions editable;
+                   {{"Name", 160}, {"Location", 154}, {"Size", 60, true}, {"Date", 90}}, plain);
+    ListViewOptions editable = plain;
     editable.editCaptions = true;
     ListView folders(&page, {8, 60, 484, 203}, {{"Folder List", 450}}, editable);
     window.showWindow();
+    ASSERT_EQ((GetWindowLongA(hwnd(files), GWL_STYLE) & LVS_OWNERDATA) != 0, ownerData);
 
     const int first = files.addItem("setup.exe", 3);
     files.addSubItem(first, "D:\\NEWAPP\\");
@@ -185,6 +191,9 @@ TEST(ListView, EntriesChecksAndEditedCaptionsReadBack) {
     EXPECT_EQ(shown.iImage, 5);
     EXPECT_EQ(files.imageIndex(later), 5);
     EXPECT_EQ(asked, 1);
+    // Typing the first letter of a name goes to it.
+    SendMessageA(hwnd(files), WM_CHAR, 'N', 1);
+    EXPECT_EQ(ListView_GetNextItem(hwnd(files), -1, LVNI_FOCUSED), later);
     files.setAllChecked(true);
     for (int item = 0; item < files.count(); ++item)
         EXPECT_EQ(ListView_GetCheckState(hwnd(files), item), 1u);
@@ -242,6 +251,37 @@ TEST(ListView, EntriesChecksAndEditedCaptionsReadBack) {
     files.endUpdate();
     EXPECT_EQ(files.count(), 0);
     EXPECT_EQ(ListView_GetItemCount(hwnd(files)), 0);
+
+    // Filled while its drawing is held back, as a scan fills it: the native
+    // list gets the entries with their texts and marks when drawing resumes.
+    files.beginUpdate();
+    for (int row = 0; row < 3; ++row) {
+        const int item = files.addItem("new" + std::to_string(row) + ".dll", 0);
+        files.addSubItem(item, "D:\\NEW\\");
+        files.addSubItem(item, std::to_string(row) + "KB");
+    }
+    files.setAllChecked(true);
+    files.setChecked(1, false);
+    EXPECT_TRUE(files.checked(0));
+    EXPECT_FALSE(files.checked(1));
+    files.endUpdate();
+    EXPECT_EQ(ListView_GetItemCount(hwnd(files)), 3);
+    ListView_GetItemText(hwnd(files), 2, 2, text, sizeof text);
+    EXPECT_STREQ(text, "2KB");
+    for (int item = 0; item < 3; ++item)
+        EXPECT_EQ(ListView_GetCheckState(hwnd(files), item), item == 1 ? 0u : 1u);
+    ListView_SetItemState(hwnd(files), 2, INDEXTOSTATEIMAGEMASK(1), LVIS_STATEIMAGEMASK);  // user
+    EXPECT_FALSE(files.checked(2));
+}
+
+}  // namespace
+
+TEST(ListView, EntriesChecksAndEditedCaptionsReadBack) {
+    entriesChecksAndEditedCaptionsReadBack(true);
+}
+
+TEST(ListView, EntriesChecksAndEditedCaptionsReadBackWithItemsKeptByTheList) {
+    entriesChecksAndEditedCaptionsReadBack(false);
 }
 
 // The window may lag behind the object while positions come fast; it shows

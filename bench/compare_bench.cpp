@@ -16,6 +16,7 @@
 #include "common/app_state.h"
 #include "fake/machine.h"
 #include "platform/files.h"
+#include "platform/listview.h"
 #include "snapshot/snapshot_scanner.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"

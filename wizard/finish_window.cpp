@@ -8,6 +8,7 @@
 #include "common/app_state.h"
 #include "common/messages.h"
 #include "platform/app.h"
+#include "platform/listview.h"
 #include "platform/shell.h"
 #include "restore/system_files.h"
 #include "snapshot/drive_statistics.h"

@@ -8,6 +8,7 @@
 #include "common/app_state.h"
 #include "common/date_stamp.h"
 #include "platform/app.h"
+#include "platform/listview.h"
 #include "platform/shell.h"
 #include "wizard/pages.h"
 

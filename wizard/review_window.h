@@ -7,6 +7,7 @@
 
 #include "platform/controls.h"
 #include "platform/files.h"
+#include "platform/listview.h"
 #include "restore/review_sink.h"
 #include "wizard/wizard_page.h"
 

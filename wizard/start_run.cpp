@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "common/app_state.h"
+#include "platform/listview.h"
 #include "restore/system_files.h"
 #include "wizard/pages.h"
 #include "wizard/progress_window.h"

@@ -6,6 +6,7 @@
 // An owner-data list keeps no state images: the same window procedure reads
 // and sets the marks in the list's object instead, so the toggles, the
 // object's own calls and other programs' messages all find them there.
+#include "platform/listview.h"
 #include "platform/win32/native.h"
 
 namespace platform::win32 {

@@ -5,6 +5,7 @@
 // them: what the user cannot see never takes the keyboard.
 #include <vector>
 
+#include "platform/listview.h"
 #include "platform/win32/native.h"
 
 namespace platform::win32 {

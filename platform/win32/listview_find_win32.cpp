@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/listview.h"
 #include "platform/win32/native.h"
 
 namespace platform::win32 {

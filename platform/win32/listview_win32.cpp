@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/listview.h"
 #include "platform/win32/dynamic_calls.h"
 #include "platform/win32/native.h"
 

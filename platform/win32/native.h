@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/controls.h"
+#include "platform/listview.h"
 
 namespace platform::win32 {
 

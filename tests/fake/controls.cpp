@@ -7,6 +7,7 @@
 
 #include "fake/state.h"
 #include "platform/app.h"
+#include "platform/listview.h"
 
 namespace platform {
 

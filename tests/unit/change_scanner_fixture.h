@@ -12,6 +12,7 @@
 
 #include "common/app_state.h"
 #include "fake/machine.h"
+#include "platform/listview.h"
 #include "platform/text_rules.h"
 #include "snapshot/snapshot_store.h"
 #include "support/machine_test.h"

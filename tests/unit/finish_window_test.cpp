@@ -5,6 +5,7 @@
 
 #include "fake/faults.h"
 #include "platform/files.h"
+#include "platform/listview.h"
 #include "restore/system_files.h"
 #include "wizard/resource_ids.h"
 #include "wizard_fixture.h"

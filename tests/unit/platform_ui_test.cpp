@@ -7,6 +7,7 @@
 #include "platform/app.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
+#include "platform/listview.h"
 #include "support/machine_test.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/listview.h"
 #include "platform/shell.h"
 #include "wizard_fixture.h"
 

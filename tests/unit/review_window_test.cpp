@@ -13,6 +13,7 @@
 #include "common/app_state.h"
 #include "common/date_stamp.h"
 #include "fake/machine.h"
+#include "platform/listview.h"
 #include "platform/shell.h"
 #include "support/machine_test.h"
 #include "wizard/finish_window.h"

@@ -13,6 +13,7 @@
 
 #include "check.h"
 #include "platform/dialogs.h"
+#include "platform/listview.h"
 #include "ui_helpers.h"
 
 using namespace platform;

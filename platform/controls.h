@@ -252,6 +252,9 @@ public:
     ~RichEdit() override;
     void clear();
     void addLine(const std::string& line);
+    // The whole text at once: each change of the box lays out and paints all
+    // of it again.
+    void setLines(std::vector<std::string> lines);
     const std::vector<std::string>& lines() const { return lines_; }
 
 private:

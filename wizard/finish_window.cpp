@@ -2,6 +2,7 @@
 // ticked, and Finish, which removes, restores and ends the program.
 #include "wizard/finish_window.h"
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,13 @@ const char* const SnapshotText[] = {
     "",
     "Or to close the program click\"Finish\" button.",
 };
+
+// Showing or hiding a control that already is so would still arrange and
+// paint its page again.
+void showAs(platform::Control& control, bool shown) {
+    if (control.visible() != shown)
+        control.setVisible(shown);
+}
 
 int tickedCount(const platform::ListView& list) {
     int ticked = 0;
@@ -60,8 +68,7 @@ TForm4::TForm4()
       Button2(this, buttonAt(NextLeft), "Finish"),
       Button3(this, buttonAt(CancelLeft), "Cancel"),
       Button5(this, buttonAt(HelpLeft), "Help") {
-    for (const char* line : SnapshotText)
-        RichEdit2.addLine(line);
+    RichEdit2.setLines(std::vector<std::string>(std::begin(SnapshotText), std::end(SnapshotText)));
     Panel3.hide();
     RadioButton1.setChecked(true);
     // Tab follows what the user sees: the choice, Details above the row of
@@ -83,40 +90,45 @@ TForm4::~TForm4() = default;
 
 void TForm4::FormActivate() {
     const common::RunFlags& run = common::app().run;
-    RichEdit3.clear();
-    RadioButton1.show();
-    RadioButton2.show();
-    Button4.setVisible(!run.restoreMode);
+    showAs(Button4, !run.restoreMode);
     // A first run leaves the panels as they are: the snapshot face.
     if (run.snapshotMode) {
-        Panel2.show();
-        Panel3.hide();
+        showAs(Panel2, true);
+        showAs(Panel3, false);
     }
-    if (!run.restoreMode)
+    if (!run.restoreMode) {
+        if (!RichEdit3.lines().empty())
+            RichEdit3.clear();
+        showAs(RadioButton1, true);
+        showAs(RadioButton2, true);
         return;
+    }
 
-    Panel3.show();
-    Panel2.hide();
+    showAs(Panel3, true);
+    showAs(Panel2, false);
     const TForm3* review = wizard::pages().form3;
-    if (review == nullptr || (review->Fileview.count() == 0 && review->Folderview.count() == 0)) {
-        RichEdit3.addLine(
-            "There is no changes. Please click \"Finish\" button to close the program.");
-        RadioButton1.hide();
-        RadioButton2.hide();
+    const bool changes =
+        review != nullptr && (review->Fileview.count() > 0 || review->Folderview.count() > 0);
+    showAs(RadioButton1, changes);
+    showAs(RadioButton2, changes);
+    if (!changes) {
+        RichEdit3.setLines(
+            {"There is no changes. Please click \"Finish\" button to close the program."});
         return;
     }
     const int files = tickedCount(review->Fileview);
     const int folders = tickedCount(review->Folderview);
-    RichEdit3.addLine("There are " + std::to_string(files) + " file(s) and " +
-                      std::to_string(folders) + " folder(s) selected for removing.");
-    RichEdit3.addLine("");
-    RichEdit3.addLine("Click \"Finish\" button to delete these new files and folders.");
-    RichEdit3.addLine("");
-    RichEdit3.addLine("Or click \"Cancel\" button to quit the program without making any changes.");
-    RichEdit3.addLine("");
-    RichEdit3.addLine(
+    RichEdit3.setLines({
+        "There are " + std::to_string(files) + " file(s) and " + std::to_string(folders) +
+            " folder(s) selected for removing.",
+        "",
+        "Click \"Finish\" button to delete these new files and folders.",
+        "",
+        "Or click \"Cancel\" button to quit the program without making any changes.",
+        "",
         "In order to restore the windows environment to its previous state. Trellmark will "
-        "need to restart your computer.");
+        "need to restart your computer.",
+    });
 }
 
 void TForm4::Deletion() {

@@ -13,6 +13,7 @@ class TForm4 : public wizard::WizardPage {
 public:
     TForm4();
     ~TForm4() override;
+    void beforeShowing() override { FormActivate(); }
 
     platform::Panel Panel1;
     platform::Picture Image1;

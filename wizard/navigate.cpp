@@ -79,6 +79,7 @@ void Navigate(int page, char direction) {
     if (from == nullptr || to == nullptr)
         return;
     const platform::Rect place = from->outerBounds();
+    to->beforeShowing();
     to->moveTo(place.left, place.top);
     to->showWindow();
     if (platform::Control* entry = EntryFocus(to))

@@ -30,8 +30,7 @@ platform::ListViewOptions listOptions(bool editCaptions) {
 }
 
 void fillText(platform::RichEdit& box, const char* const* lines, int count) {
-    for (int i = 0; i < count; ++i)
-        box.addLine(lines[i]);
+    box.setLines(std::vector<std::string>(lines, lines + count));
 }
 
 const char* const FilePageText[] = {

@@ -12,6 +12,10 @@ class WizardPage : public platform::Window {
 public:
     WizardPage() : platform::Window(frame()) {}
 
+    // Brings the page up to date before it shows: changes to a hidden page
+    // cost no painting, and the page appears as it is meant to.
+    virtual void beforeShowing() {}
+
     static constexpr int ButtonTop = 296;
     static constexpr int BackLeft = 170;
     static constexpr int NextLeft = 245;

@@ -1,6 +1,8 @@
 // The fixed texts of pages 1 and 2, kept exactly as the user sees them.
 #include "wizard/wizard_texts.h"
 
+#include <utility>
+
 namespace wizard {
 
 platform::Font TitleFont() {
@@ -11,12 +13,13 @@ platform::Font TitleFont() {
 }
 
 void FillParagraphs(platform::RichEdit& box, const std::vector<std::string>& paragraphs) {
-    box.clear();
+    std::vector<std::string> lines;
     for (size_t i = 0; i < paragraphs.size(); ++i) {
         if (i > 0)
-            box.addLine("");
-        box.addLine(paragraphs[i]);
+            lines.push_back("");
+        lines.push_back(paragraphs[i]);
     }
+    box.setLines(std::move(lines));
 }
 
 const std::vector<std::string>& FirstRunParagraphs() {

@@ -6,6 +6,8 @@
 #include <richedit.h>
 // clang-format on
 
+#include <utility>
+
 #include "platform/win32/dynamic_calls.h"
 #include "platform/win32/native.h"
 
@@ -70,6 +72,13 @@ void RichEdit::clear() {
 
 void RichEdit::addLine(const std::string& line) {
     lines_.push_back(line);
+    showText(*this, lines_);
+}
+
+void RichEdit::setLines(std::vector<std::string> lines) {
+    if (lines == lines_)
+        return;
+    lines_ = std::move(lines);
     showText(*this, lines_);
 }
 

@@ -227,6 +227,9 @@ void RichEdit::clear() {
 void RichEdit::addLine(const std::string& line) {
     lines_.push_back(line);
 }
+void RichEdit::setLines(std::vector<std::string> lines) {
+    lines_ = std::move(lines);
+}
 
 TabControl::TabControl(Container* parent, const Rect& bounds, const std::vector<std::string>& tabs)
     : Control(parent, bounds), tabs_(tabs) {

@@ -202,12 +202,16 @@ void Window::setDefaultButton(Button* button) {
 
 void Container::arrangeTabOrder() {
     // The dialog manager follows the windows' order from the top down.
+    // A window already in its place is left alone: each move makes the
+    // system tell the window and work out again what of it shows.
     HWND above = HWND_TOP;
     for (Control* child : children_) {
         HWND hwnd = hwndOf(*child);
         if (hwnd == nullptr)
             continue;
-        SetWindowPos(hwnd, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        const HWND before = GetWindow(hwnd, GW_HWNDPREV);
+        if (above == HWND_TOP ? before != nullptr : before != above)
+            SetWindowPos(hwnd, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         above = hwnd;
     }
     win32::showUncovered(*this);

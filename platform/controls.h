@@ -250,8 +250,6 @@ class RichEdit : public Control {
 public:
     RichEdit(Container* parent, const Rect& bounds, Background background, bool enabled);
     ~RichEdit() override;
-    void clear();
-    void addLine(const std::string& line);
     // The whole text at once: each change of the box lays out and paints all
     // of it again.
     void setLines(std::vector<std::string> lines);

@@ -97,8 +97,7 @@ void TForm4::FormActivate() {
         showAs(Panel3, false);
     }
     if (!run.restoreMode) {
-        if (!RichEdit3.lines().empty())
-            RichEdit3.clear();
+        RichEdit3.setLines({});
         showAs(RadioButton1, true);
         showAs(RadioButton2, true);
         return;

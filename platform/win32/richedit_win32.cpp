@@ -65,16 +65,6 @@ RichEdit::~RichEdit() {
         RemovePropA(hwnd, BackgroundProperty);
 }
 
-void RichEdit::clear() {
-    lines_.clear();
-    showText(*this, lines_);
-}
-
-void RichEdit::addLine(const std::string& line) {
-    lines_.push_back(line);
-    showText(*this, lines_);
-}
-
 void RichEdit::setLines(std::vector<std::string> lines) {
     if (lines == lines_)
         return;

@@ -221,12 +221,6 @@ RichEdit::RichEdit(Container* parent, const Rect& bounds, Background, bool enabl
     enabled_ = enabled;
 }
 RichEdit::~RichEdit() = default;
-void RichEdit::clear() {
-    lines_.clear();
-}
-void RichEdit::addLine(const std::string& line) {
-    lines_.push_back(line);
-}
 void RichEdit::setLines(std::vector<std::string> lines) {
     lines_ = std::move(lines);
 }

@@ -99,14 +99,12 @@ TEST(Labels, SizedToTheirTextAndPaintedInTheirColour) {
 TEST(RichEdit, LinesJoinedWithCrLf) {
     Window window(frame("rich", 300, 200, WindowStyle::Wizard));
     RichEdit text(&window, {8, 8, 280, 100}, Background::ButtonFace, false);
-    text.addLine("There are 3 file(s)");
-    text.addLine("");
-    text.addLine("Click \"Finish\"");
+    text.setLines({"There are 3 file(s)", "", "Click \"Finish\""});
     char buffer[128];
     GetWindowTextA(hwnd(text), buffer, sizeof buffer);
     EXPECT_STREQ(buffer, "There are 3 file(s)\r\n\r\nClick \"Finish\"");
     EXPECT_FALSE(IsWindowEnabled(hwnd(text)));
-    text.clear();
+    text.setLines({});
     GetWindowTextA(hwnd(text), buffer, sizeof buffer);
     EXPECT_STREQ(buffer, "");
 }
